@@ -26,7 +26,8 @@ inline constexpr char PATH_SEPARATOR = '/';
 // ASCII letters in upper case, every other byte unchanged.
 [[nodiscard]] std::string ToUpperAscii(std::string_view text);
 
-// `folder`, a separator unless it already ends in "/" or "\", then `base` and `extension`.
+// `folder`, a separator unless it already ends in one, then `base` and `extension`. An empty folder
+// is the current folder.
 [[nodiscard]] std::string JoinDestinationPath(std::string_view folder, std::string_view base,
                                               std::string_view extension);
 
