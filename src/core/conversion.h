@@ -3,20 +3,21 @@
 // routine, shows the outcome in the message panel and closes every file it opened.
 #pragma once
 
-#include <string>
-
 #include "core/program_state.h"
 #include "core/result_code.h"
+
+#include <string>
 
 namespace vavizi
 {
 
 // The command behind the start button and the file list's double-click. Every outcome is shown in
-// the window; the files are closed when it returns. Does nothing while a command is already running.
+// the window; the files are closed when it returns. Does nothing while a command is already
+// running.
 void ConversionCommand(ConversionContext& context);
 
-// KEB image to ISO image. Expects the source open at offset 0; leaves the source and any destination
-// it created open for the command to close.
+// KEB image to ISO image. Expects the source open at offset 0; leaves the source and any
+// destination it created open for the command to close.
 [[nodiscard]] ResultCode ConvertKebToIso(ConversionContext& context,
                                          const std::string& destination_path);
 

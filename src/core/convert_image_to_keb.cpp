@@ -81,17 +81,15 @@ ResultCode ConvertImageToKeb(ConversionContext& context, const std::string& dest
   File& destination = *state.destination;
 
   const std::string description = Utf8ToCp932(window.DescriptionText());
-  const auto header =
-      keb::BuildHeader(raw ? keb::Form::Raw : keb::Form::Plain,
-                       static_cast<std::uint32_t>(image_size),
-                       CutCp932(description, keb::DESCRIPTION_MAX_BYTES));
+  const auto header = keb::BuildHeader(raw ? keb::Form::Raw : keb::Form::Plain,
+                                       static_cast<std::uint32_t>(image_size),
+                                       CutCp932(description, keb::DESCRIPTION_MAX_BYTES));
   if (!source.Seek(std::int64_t{SYSTEM_AREA_SECTORS} * layout.sector_size))
     return ResultCode::ReadError;
   if (!WriteAll(destination, header))
     return ResultCode::WriteError;
-  if (raw &&
-      !WriteAll(destination,
-                keb::BuildRawBlock(static_cast<std::uint32_t>(image_size / DATA_SECTOR_SIZE))))
+  if (raw && !WriteAll(destination, keb::BuildRawBlock(
+                                        static_cast<std::uint32_t>(image_size / DATA_SECTOR_SIZE))))
     return ResultCode::WriteError;
 
   std::int64_t position = SYSTEM_AREA_SIZE;
@@ -99,8 +97,8 @@ ResultCode ConvertImageToKeb(ConversionContext& context, const std::string& dest
   ProgressState progress = ProgressStart(context, position, image_size);
   const auto sector = std::span<std::uint8_t>(state.work_buffer).first(layout.sector_size);
   const auto stored = raw ? std::span<const std::uint8_t>(sector)
-                          : std::span<const std::uint8_t>(sector).subspan(
-                                layout.user_data_offset, DATA_SECTOR_SIZE);
+                          : std::span<const std::uint8_t>(sector).subspan(layout.user_data_offset,
+                                                                          DATA_SECTOR_SIZE);
   for (;;)
   {
     if (AbortRequested(context))

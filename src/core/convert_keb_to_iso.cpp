@@ -1,12 +1,12 @@
 // KEB image to ISO image: 16 zero sectors for the system area when the header asks for them, then
 // every stored 2048-byte block.
-#include <algorithm>
-
 #include "core/conversion.h"
 #include "core/keb_format.h"
 #include "core/messages.h"
 #include "core/progress.h"
 #include "core/sector_layout.h"
+
+#include <algorithm>
 
 namespace vavizi
 {
@@ -30,8 +30,7 @@ keb::Reading ReadKebHeaderInto(File& source, std::span<std::uint8_t> buffer)
   std::size_t total = header.count;
   if (header.count == keb::HEADER_SIZE)
   {
-    const IoResult record =
-        source.Read(buffer.subspan(keb::HEADER_SIZE, keb::RECORD_READ_SIZE));
+    const IoResult record = source.Read(buffer.subspan(keb::HEADER_SIZE, keb::RECORD_READ_SIZE));
     if (record.failed)
       return {ResultCode::ReadError};
     total += record.count;

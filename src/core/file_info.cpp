@@ -1,11 +1,11 @@
 // Texts of the file information panels and the packing of a local time into FAT words.
 #include "core/file_info.h"
 
-#include <cstdio>
-
 #include "core/digit_grouping.h"
 #include "core/path_rules.h"
 #include "core/sector_layout.h"
+
+#include <cstdio>
 
 namespace vavizi
 {
@@ -17,7 +17,8 @@ FatDateTime PackFatDateTime(const LocalTime& local)
   if (local.year > 2107)
     return PackFatDateTime({2107, 12, 31, 23, 59, 58});
   FatDateTime packed;
-  packed.date = static_cast<std::uint16_t>(((local.year - 1980) << 9) | (local.month << 5) | local.day);
+  packed.date =
+      static_cast<std::uint16_t>(((local.year - 1980) << 9) | (local.month << 5) | local.day);
   packed.time =
       static_cast<std::uint16_t>((local.hour << 11) | (local.minute << 5) | (local.second / 2));
   return packed;

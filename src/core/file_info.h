@@ -12,10 +12,10 @@ namespace vavizi
 
 struct FileRecord
 {
-  std::string name;         // the name in its folder, without the folder
-  std::uint64_t size = 0;   // the whole length in bytes
-  std::uint16_t date = 0;   // FAT date: bits 15-9 year - 1980, 8-5 month, 4-0 day
-  std::uint16_t time = 0;   // FAT time: bits 15-11 hour, 10-5 minute, 4-0 seconds / 2
+  std::string name;        // the name in its folder, without the folder
+  std::uint64_t size = 0;  // the whole length in bytes
+  std::uint16_t date = 0;  // FAT date: bits 15-9 year - 1980, 8-5 month, 4-0 day
+  std::uint16_t time = 0;  // FAT time: bits 15-11 hour, 10-5 minute, 4-0 seconds / 2
 };
 
 struct LocalTime
@@ -40,7 +40,8 @@ struct FatDateTime
 
 // "%sByte" with grouped digits.
 [[nodiscard]] std::string SizeText(std::uint64_t size);
-// "2048Byte/ｾｸﾀ", "2336Byte/ｾｸﾀ", "2352Byte/ｾｸﾀ" or "????Byte/ｾｸﾀ" for a file of this name and size.
+// "2048Byte/ｾｸﾀ", "2336Byte/ｾｸﾀ", "2352Byte/ｾｸﾀ" or "????Byte/ｾｸﾀ" for a file of this name and
+// size.
 [[nodiscard]] std::string SectorSizeText(std::string_view name, std::uint64_t size);
 // "%4d-%02d-%02d" of a FAT date.
 [[nodiscard]] std::string DateText(std::uint16_t date);

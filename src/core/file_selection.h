@@ -2,11 +2,11 @@
 // and the clearing of that information which other handlers share.
 #pragma once
 
-#include <optional>
-#include <string>
-
 #include "core/file_info.h"
 #include "core/program_state.h"
+
+#include <optional>
+#include <string>
 
 namespace vavizi
 {

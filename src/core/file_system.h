@@ -1,6 +1,6 @@
 // The file access the conversions need, behind an interface so that every step can run against a
-// fake that fails on demand. A byte count and a failure are reported side by side, never folded into
-// one number.
+// fake that fails on demand. A byte count and a failure are reported side by side, never folded
+// into one number.
 #pragma once
 
 #include <cstddef>

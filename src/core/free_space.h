@@ -1,5 +1,5 @@
-// The free-space figure of a drive: its free bytes in units of 1000, as the panels show it and as the
-// conversions compare their output against. Kept whole in 64 bits.
+// The free-space figure of a drive: its free bytes in units of 1000, as the panels show it and as
+// the conversions compare their output against. Kept whole in 64 bits.
 #pragma once
 
 #include <cstdint>

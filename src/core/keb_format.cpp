@@ -9,9 +9,9 @@ namespace vavizi::keb
 namespace
 {
 
-constexpr std::uint8_t RAW_SUBKIND = 6;            // byte 2 of a raw header
+constexpr std::uint8_t RAW_SUBKIND = 6;  // byte 2 of a raw header
 constexpr std::size_t RAW_SUBKIND_OFFSET = 2;
-constexpr std::size_t RAW_TABLE_OFFSET = 162;      // 70 groups of 5 bytes follow
+constexpr std::size_t RAW_TABLE_OFFSET = 162;  // 70 groups of 5 bytes follow
 constexpr std::size_t RAW_TABLE_GROUP = 5;
 constexpr std::uint8_t RAW_COMPRESSION_WRITTEN = 3;
 constexpr std::size_t RECORD_OFFSET = HEADER_SIZE;
@@ -33,7 +33,7 @@ void StoreU32(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t v
 }
 
 std::array<std::uint8_t, HEADER_SIZE> BuildHeader(Form form, std::uint32_t image_size,
-                                                   std::string_view description)
+                                                  std::string_view description)
 {
   std::array<std::uint8_t, HEADER_SIZE> header{};
   const bool raw = form == Form::Raw;

@@ -1,10 +1,11 @@
-// The KEB image format: the 512-byte header written in front of every image, the raw extension block
-// of raw images, and the rules by which a reader decides whether it can convert an image back.
+// The KEB image format: the 512-byte header written in front of every image, the raw extension
+// block of raw images, and the rules by which a reader decides whether it can convert an image
+// back.
 //
 // A plain image (kind 0) is the header followed by the 2048 user-data bytes of every sector from
 // sector 16 on. A raw image (kind 5) is the header, the raw extension block, then whole 2352-byte
-// sectors from sector 16 on, starting at file offset 10102. The system area (sectors 0 to 15) is never
-// stored. Numbers are unsigned 32-bit little-endian; text is CP932.
+// sectors from sector 16 on, starting at file offset 10102. The system area (sectors 0 to 15) is
+// never stored. Numbers are unsigned 32-bit little-endian; text is CP932.
 //
 // Header (512 bytes):
 //   offset  width  field               plain         raw
@@ -29,17 +30,17 @@
 //   521     4      data offset         10102: file offset of the first stored sector
 //   528     9574   zero fill
 //
-// Reading: bytes 140-147 must be the magic (else result 1); kind must be 0 or 5 (else 2); for kind 5
-// byte 520 must be 0 (else 2) and bytes 521-524 give the data offset. Nothing else is read.
+// Reading: bytes 140-147 must be the magic (else result 1); kind must be 0 or 5 (else 2); for kind
+// 5 byte 520 must be 0 (else 2) and bytes 521-524 give the data offset. Nothing else is read.
 #pragma once
+
+#include "core/result_code.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
-
-#include "core/result_code.h"
 
 namespace vavizi::keb
 {
@@ -88,8 +89,8 @@ struct Reading
   std::uint32_t data_offset = PLAIN_DATA_OFFSET;
 };
 
-// Applies the header rules to the bytes read from offset 0 (up to 512). A file too short to hold the
-// magic is not a KEB image.
+// Applies the header rules to the bytes read from offset 0 (up to 512). A file too short to hold
+// the magic is not a KEB image.
 [[nodiscard]] Reading ReadHeader(std::span<const std::uint8_t> header);
 
 // Applies the kind-5 rules to the bytes read from offset 0 (header and record, up to 768). A file

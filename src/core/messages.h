@@ -1,5 +1,5 @@
-// The fixed texts the conversion command shows outside the result-code table: prompts, questions and
-// the progress formats. Kept together so that both fronts show exactly the same words.
+// The fixed texts the conversion command shows outside the result-code table: prompts, questions
+// and the progress formats. Kept together so that both fronts show exactly the same words.
 #pragma once
 
 namespace vavizi::text

@@ -34,8 +34,8 @@ inline constexpr char PATH_SEPARATOR = '/';
 // Which way a source goes, from its upper-cased extension; empty for an extension of neither kind.
 struct ConversionPlan
 {
-  bool to_iso = false;         // ".KEB" becomes ".ISO"
-  std::string new_extension;   // ".ISO" or ".KEB"
+  bool to_iso = false;        // ".KEB" becomes ".ISO"
+  std::string new_extension;  // ".ISO" or ".KEB"
 };
 [[nodiscard]] std::optional<ConversionPlan> PlanForExtension(std::string_view upper_extension);
 

@@ -1,6 +1,6 @@
 // Files on the real file system as stdio streams with 1 MiB buffers of their own: glibc ignores a
-// size given to setvbuf without a buffer, and its default 4 KiB buffers make a sector-by-sector copy
-// several times slower than cp.
+// size given to setvbuf without a buffer, and its default 4 KiB buffers make a sector-by-sector
+// copy several times slower than cp.
 #include "core/posix_file_system.h"
 
 #include <cerrno>
@@ -50,7 +50,9 @@ public:
 
   std::int64_t Length() override
   {
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (fstat(fileno(m_stream), &info) != 0)
       return -1;
     return static_cast<std::int64_t>(info.st_size);
@@ -58,7 +60,9 @@ public:
 
   std::optional<FileIdentity> Identity() override
   {
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (fstat(fileno(m_stream), &info) != 0)
       return std::nullopt;
     return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
@@ -82,7 +86,9 @@ std::unique_ptr<File> Open(const std::string& path, const char* mode)
   std::FILE* stream = std::fopen(path.c_str(), mode);
   if (!stream)
     return nullptr;
-  struct stat info{};
+  struct stat info
+  {
+  };
   if (fstat(fileno(stream), &info) != 0 || S_ISDIR(info.st_mode))
   {
     std::fclose(stream);
@@ -106,7 +112,9 @@ std::unique_ptr<File> PosixFileSystem::OpenWrite(const std::string& path)
 
 bool PosixFileSystem::Exists(const std::string& path)
 {
-  struct stat info{};
+  struct stat info
+  {
+  };
   return lstat(path.c_str(), &info) == 0;
 }
 
@@ -117,7 +125,9 @@ bool PosixFileSystem::Remove(const std::string& path)
 
 std::optional<FileIdentity> PosixFileSystem::IdentityOf(const std::string& path)
 {
-  struct stat info{};
+  struct stat info
+  {
+  };
   if (stat(path.c_str(), &info) != 0)
     return std::nullopt;
   return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
@@ -126,7 +136,9 @@ std::optional<FileIdentity> PosixFileSystem::IdentityOf(const std::string& path)
 
 std::int64_t PosixFileSystem::FreeBytes(const std::string& folder)
 {
-  struct statvfs info{};
+  struct statvfs info
+  {
+  };
   if (statvfs(folder.empty() ? "." : folder.c_str(), &info) != 0)
     return -1;
   return static_cast<std::int64_t>(info.f_bavail) * static_cast<std::int64_t>(info.f_frsize);

@@ -1,5 +1,5 @@
-// Files on the real file system: buffered streams with buffers of their own, so that a copy made one
-// sector at a time moves data in large reads and writes.
+// Files on the real file system: buffered streams with buffers of their own, so that a copy made
+// one sector at a time moves data in large reads and writes.
 #pragma once
 
 #include "core/file_system.h"

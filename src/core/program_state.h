@@ -2,14 +2,14 @@
 // window's handlers. The main window owns the one instance and hands it to every core function.
 #pragma once
 
+#include "core/clock.h"
+#include "core/file_system.h"
+#include "core/window_operations.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
-
-#include "core/clock.h"
-#include "core/file_system.h"
-#include "core/window_operations.h"
 
 namespace vavizi
 {

@@ -11,8 +11,9 @@ namespace
 
 constexpr std::chrono::milliseconds CLOCK_POLL_STEP{5};
 
-// position / size x 100 in double precision, kept as a float. Kept within 0 to 100: the last step of
-// a run may stand past the size (a short last block, a source that grew), and the bar takes no more.
+// position / size x 100 in double precision, kept as a float. Kept within 0 to 100: the last step
+// of a run may stand past the size (a short last block, a source that grew), and the bar takes no
+// more.
 float Percentage(std::int64_t position, std::int64_t size)
 {
   if (size <= 0)

@@ -2,20 +2,20 @@
 // remaining time and the application title, refreshed from inside the copy loop.
 #pragma once
 
-#include <cstdint>
-
 #include "core/program_state.h"
+
+#include <cstdint>
 
 namespace vavizi
 {
 
 struct ProgressState
 {
-  std::int64_t size = 0;            // the total the position is measured against
-  std::int64_t start_second = 0;    // clock second at which timing started
-  std::int64_t last_second = 0;     // clock second of the last remaining-time update
-  float start_percentage = 0.0f;    // percentage at the start position
-  int shown_percent = -1;           // last percent shown; the panel and bar repaint only on change
+  std::int64_t size = 0;          // the total the position is measured against
+  std::int64_t start_second = 0;  // clock second at which timing started
+  std::int64_t last_second = 0;   // clock second of the last remaining-time update
+  float start_percentage = 0.0f;  // percentage at the start position
+  int shown_percent = -1;         // last percent shown; the panel and bar repaint only on change
 };
 
 // Locks the window for a run, shows the hourglass, waits for the next clock second (unless the

@@ -1,9 +1,9 @@
 // The message table of the conversion outcomes.
 #include "core/result_code.h"
 
-#include <array>
-
 #include "core/text_format.h"
+
+#include <array>
 
 namespace vavizi
 {

@@ -1,5 +1,5 @@
-// The four CD image layouts a source may have, and how they are recognised: each probe looks for the
-// ISO 9660 identifier "CD001" at the user-data position of sector 16, in this order.
+// The four CD image layouts a source may have, and how they are recognised: each probe looks for
+// the ISO 9660 identifier "CD001" at the user-data position of sector 16, in this order.
 //
 //   layout  sector  user data  probe offset     "CD001" at   sector kind
 //   1       2048    0          32768 (0x8000)   1 to 5       user data only (ISO 9660 image)
@@ -10,14 +10,14 @@
 // Layout 4 wins over layout 3 when one sector matches both.
 #pragma once
 
+#include "core/file_system.h"
+#include "core/result_code.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
-
-#include "core/file_system.h"
-#include "core/result_code.h"
 
 namespace vavizi
 {
@@ -32,7 +32,7 @@ inline constexpr std::int64_t MINIMUM_IMAGE_LENGTH = SYSTEM_AREA_SIZE + DATA_SEC
 
 struct SectorLayout
 {
-  int number = 0;                      // 1 to 4, as in the table above
+  int number = 0;  // 1 to 4, as in the table above
   std::uint32_t sector_size = 0;
   std::uint32_t user_data_offset = 0;  // where the 2048 bytes of user data begin in a sector
 };

@@ -13,8 +13,8 @@ inline constexpr const char* WINDOW_STATE_FILE_NAME = "VAVIZI.SAV";
 
 struct BrowserState
 {
-  char drive = 0;       // the drive letter as saved (lower case when written by this program)
-  std::string folder;   // full path of the folder
+  char drive = 0;      // the drive letter as saved (lower case when written by this program)
+  std::string folder;  // full path of the folder
 };
 
 struct WindowState
