@@ -1,4 +1,5 @@
 // The small text rules: digit grouping, free-space figures, file information, CP932 and paths.
+#include "core/centring.h"
 #include "core/cp932.h"
 #include "core/digit_grouping.h"
 #include "core/file_info.h"
@@ -171,6 +172,16 @@ TEST(ProgressTexts, Formats)
   EXPECT_EQ(RemainingText(59), "00:59");
   EXPECT_EQ(RemainingText(6000 * 60 + 1), "6000:01");
   EXPECT_EQ(ProgressTitle(42, 83), "変換済( 42%)残 01:23");
+}
+
+TEST(Centring, HalvesTowardZero)
+{
+  const WindowBox main{100, 200, 500, 400};
+  const std::pair<int, int> cases[] = {{397, 201}, {403, 199}, {401, 200}, {400, 200}};
+  for (const auto& [height, top] : cases)
+    EXPECT_EQ(CentredTop(main, height), top) << height;
+  EXPECT_EQ(CentredLeft(main, 503), 99);
+  EXPECT_EQ(CentredLeft(main, 497), 101);
 }
 
 }  // namespace
