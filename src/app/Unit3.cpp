@@ -1,0 +1,127 @@
+// The description dialog asked for before each CD-image-to-KEB conversion. Its controls come from
+// Unit3.ui; the fonts are set here because a Designer description carries point sizes only, and
+// the dialog is laid out for pixel sizes at 96 pixels per inch.
+#include "Unit3.h"
+
+#include "ui_Unit3.h"
+
+#include "core/centring.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QPaintEvent>
+#include <QPalette>
+
+#include <limits>
+
+TForm3* Form3 = nullptr;
+
+namespace
+{
+
+constexpr int START_TAG = 1;
+constexpr int CANCEL_TAG = 2;
+const QColor PANEL1_COLOR(252, 254, 169);
+
+QFont PixelFont(const QString& family, int pixel_size)
+{
+  QFont font(family);
+  font.setPixelSize(pixel_size);
+  return font;
+}
+
+vavizi::WindowBox BoxOf(const QRect& frame)
+{
+  return {frame.left(), frame.top(), frame.width(), frame.height()};
+}
+
+}  // namespace
+
+TForm3::TForm3(QWidget* parent) : QDialog(parent), ui(new Ui::TForm3)
+{
+  ui->setupUi(this);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+  QFont form_font = PixelFont(QStringLiteral("MS Sans Serif"), 11);
+  setFont(form_font);
+  const QString gothic = QStringLiteral("ＭＳ ゴシック");
+  ui->Button1->setFont(PixelFont(gothic, 13));
+  ui->Button2->setFont(PixelFont(gothic, 13));
+  ui->Edit1->setFont(PixelFont(gothic, 16));
+  ui->Panel1->setFont(PixelFont(gothic, 16));
+
+  QPalette black_text = palette();
+  black_text.setColor(QPalette::WindowText, Qt::black);
+  black_text.setColor(QPalette::ButtonText, Qt::black);
+  black_text.setColor(QPalette::Text, Qt::black);
+  ui->Button1->setPalette(black_text);
+  ui->Button2->setPalette(black_text);
+  ui->Edit1->setPalette(black_text);
+  QPalette panel_palette = black_text;
+  panel_palette.setColor(QPalette::Window, PANEL1_COLOR);
+  ui->Panel1->setPalette(panel_palette);
+
+  ui->Edit1->setMaxLength(std::numeric_limits<int>::max());
+
+  connect(ui->Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+  connect(ui->Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+}
+
+TForm3::~TForm3()
+{
+  delete ui;
+}
+
+QString TForm3::Edit1Text() const
+{
+  return ui->Edit1->text();
+}
+
+void TForm3::Button1Click()
+{
+  m_tag = START_TAG;
+  hide();
+}
+
+void TForm3::Button2Click()
+{
+  m_tag = CANCEL_TAG;
+  hide();
+}
+
+void TForm3::paintEvent(QPaintEvent* event)
+{
+  FormPaint();
+  QDialog::paintEvent(event);
+}
+
+void TForm3::closeEvent(QCloseEvent* event)
+{
+  FormClose();
+  event->accept();
+}
+
+void TForm3::reject()
+{
+  Button2Click();
+}
+
+void TForm3::FormPaint()
+{
+  if (m_main_window == nullptr)
+    return;
+  const vavizi::WindowBox main_box = BoxOf(m_main_window->frameGeometry());
+  // Top first, then left, each a move of its own, as the window has always been placed.
+  const int top = vavizi::CentredTop(main_box, frameGeometry().height());
+  if (top != frameGeometry().top())
+    move(frameGeometry().left(), top);
+  const int left = vavizi::CentredLeft(main_box, frameGeometry().width());
+  if (left != frameGeometry().left())
+    move(left, frameGeometry().top());
+}
+
+void TForm3::FormClose()
+{
+  m_tag = CANCEL_TAG;
+}
