@@ -41,6 +41,8 @@ struct CliOptions
   Answer other_answers = Answer::Ask;  // -y / -n: overwrite, start and system-area questions
   bool quiet = false;                  // -q: no progress display
   std::vector<std::string> files;      // SOURCE... or FILE..., in the given order
+
+  friend bool operator==(const CliOptions&, const CliOptions&) = default;
 };
 
 struct CliParse
