@@ -1,0 +1,39 @@
+// The free space of a drive: bytes available to this user on its root folder. Behind an interface
+// so that the window's free-space panels and its restore can run against a fake.
+#pragma once
+
+#include "platform/drive_table.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vavizi
+{
+
+class DriveSpace
+{
+public:
+  virtual ~DriveSpace() = default;
+
+  // Free bytes for this user on the drive of this letter (either case), or -1 when they cannot be
+  // told (no such drive, not readable).
+  [[nodiscard]] virtual std::int64_t FreeBytes(char letter) = 0;
+  // True when FreeBytes can tell this drive's free space.
+  [[nodiscard]] virtual bool CanReport(char letter) { return FreeBytes(letter) >= 0; }
+};
+
+class SystemDriveSpace final : public DriveSpace
+{
+public:
+  explicit SystemDriveSpace(DriveTable& drives) : m_drives(drives) {}
+  [[nodiscard]] std::int64_t FreeBytes(char letter) override;
+
+private:
+  DriveTable& m_drives;
+};
+
+// Free bytes for this user on the file system holding `folder` (statvfs f_bavail × f_frsize,
+// capped at the largest 64-bit number), or -1 when they cannot be told.
+[[nodiscard]] std::int64_t FreeBytesOfFolder(const std::string& folder);
+
+}  // namespace vavizi
