@@ -2,7 +2,9 @@
 #include "cli/interrupt.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 
 namespace vavizi::cli
 {
@@ -10,6 +12,7 @@ namespace
 {
 
 volatile std::sig_atomic_t g_interrupted = 0;
+int g_pipe[2] = {-1, -1};
 
 extern "C" void OnInterrupt(int signal_number)
 {
@@ -21,12 +24,21 @@ extern "C" void OnInterrupt(int signal_number)
     return;
   }
   g_interrupted = 1;
+  if (g_pipe[1] >= 0)
+  {
+    const char byte = 1;
+    (void)!::write(g_pipe[1], &byte, 1);
+  }
 }
 
 }  // namespace
 
 void InstallInterruptHandler()
 {
+  if (g_pipe[0] < 0 && ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
+  {
+    g_pipe[0] = g_pipe[1] = -1;
+  }
   struct sigaction action
   {
   };
@@ -39,6 +51,11 @@ void InstallInterruptHandler()
 bool InterruptRequested()
 {
   return g_interrupted != 0;
+}
+
+int InterruptDescriptor()
+{
+  return g_pipe[0];
 }
 
 }  // namespace vavizi::cli

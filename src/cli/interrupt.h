@@ -12,4 +12,8 @@ void InstallInterruptHandler();
 // True once Ctrl-C has been pressed.
 [[nodiscard]] bool InterruptRequested();
 
+// A descriptor that becomes readable at Ctrl-C, for waits that must not miss a signal arriving
+// just before they block; -1 before the handler is installed.
+[[nodiscard]] int InterruptDescriptor();
+
 }  // namespace vavizi::cli

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <poll.h>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -134,15 +135,32 @@ bool TerminalWindow::AskTerminal(const std::string& question)
   std::string line;
   for (;;)
   {
+    // Waiting on the interrupt descriptor too: a Ctrl-C just before the read would not end it.
+    pollfd waits[2] = {{STDIN_FILENO, POLLIN, 0}, {InterruptDescriptor(), POLLIN, 0}};
+    const int ready = ::poll(waits, 2, -1);
+    if (InterruptRequested())
+    {
+      WriteError("\n");
+      return false;
+    }
+    if (ready < 0)
+    {
+      if (errno == EINTR)
+      {
+        continue;
+      }
+      WriteError("\n");
+      return false;
+    }
     char byte = 0;
     const ssize_t count = ::read(STDIN_FILENO, &byte, 1);
-    if (count < 0 && errno == EINTR && !InterruptRequested())
+    if (count < 0 && errno == EINTR)
     {
       continue;
     }
     if (count <= 0)
     {
-      // Ctrl-C, end of input or a read error: nobody said yes.
+      // End of input or a read error: nobody said yes.
       WriteError("\n");
       return false;
     }
