@@ -112,13 +112,15 @@ void TForm3::FormPaint()
   if (m_main_window == nullptr)
     return;
   const vavizi::WindowBox main_box = BoxOf(m_main_window->frameGeometry());
-  // Top first, then left, each a move of its own, as the window has always been placed.
-  const int top = vavizi::CentredTop(main_box, frameGeometry().height());
-  if (top != frameGeometry().top())
-    move(frameGeometry().left(), top);
-  const int left = vavizi::CentredLeft(main_box, frameGeometry().width());
-  if (left != frameGeometry().left())
-    move(left, frameGeometry().top());
+  const QRect frame = frameGeometry();
+  // Top first, then left, each a move of its own, as the window has always been placed. The
+  // second move uses the top just set: a window system may report the new frame only later.
+  const int top = vavizi::CentredTop(main_box, frame.height());
+  if (top != frame.top())
+    move(frame.left(), top);
+  const int left = vavizi::CentredLeft(main_box, frame.width());
+  if (left != frame.left())
+    move(left, top);
 }
 
 void TForm3::FormClose()

@@ -1,0 +1,114 @@
+// The version dialog: the program's icon, name and version over a grooved panel. Its controls
+// come from Unit2.ui; the fonts and the icon are set here, the fonts because a Designer
+// description carries point sizes only, the icon because it is stretched by one pixel without
+// smoothing so that its sixteen colours stay sixteen.
+#include "Unit2.h"
+
+#include "ui_Unit2.h"
+
+#include "core/centring.h"
+
+#include <QFont>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPaintEvent>
+#include <QPalette>
+#include <QPixmap>
+
+TAboutBox* AboutBox = nullptr;
+
+namespace
+{
+
+QFont PixelFont(const QString& family, int pixel_size)
+{
+  QFont font(family);
+  font.setPixelSize(pixel_size);
+  return font;
+}
+
+vavizi::WindowBox BoxOf(const QRect& frame)
+{
+  return {frame.left(), frame.top(), frame.width(), frame.height()};
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutBox)
+{
+  // The icon lives in a static library: nothing else would pull its resource in.
+  Q_INIT_RESOURCE(vavizi);
+
+  ui->setupUi(this);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+  const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
+  setFont(PixelFont(gothic, 12));
+  ui->ProductName->setFont(PixelFont(gothic, 16));
+  ui->Version->setFont(PixelFont(gothic, 13));
+
+  QPalette black_text = ui->ProductName->palette();
+  black_text.setColor(QPalette::WindowText, Qt::black);
+  ui->ProductName->setPalette(black_text);
+  ui->Version->setPalette(black_text);
+
+  // The labels size themselves to their text, as the layout's sizes were measured.
+  for (QLabel* label : {ui->ProductName, ui->Version, ui->Comments})
+    label->adjustSize();
+
+  const QSize icon_size = ui->ProgramIcon->size();
+  ui->ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/vavizi.png"))
+                                 .scaled(icon_size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+
+  connect(ui->OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
+}
+
+TAboutBox::~TAboutBox()
+{
+  delete ui;
+}
+
+void TAboutBox::OKButtonClick()
+{
+  hide();
+}
+
+void TAboutBox::paintEvent(QPaintEvent* event)
+{
+  FormPaint();
+  QDialog::paintEvent(event);
+}
+
+void TAboutBox::keyPressEvent(QKeyEvent* event)
+{
+  // There is no cancel button: Escape does nothing rather than closing the dialog.
+  if (event->matches(QKeySequence::Cancel))
+  {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void TAboutBox::reject()
+{
+  // Escape never gets here (keyPressEvent keeps it); the close box does, and hides the dialog.
+  hide();
+}
+
+void TAboutBox::FormPaint()
+{
+  if (m_main_window == nullptr)
+    return;
+  const vavizi::WindowBox main_box = BoxOf(m_main_window->frameGeometry());
+  const QRect frame = frameGeometry();
+  // Top first, then left, each a move of its own, as the window has always been placed. The
+  // second move uses the top just set: a window system may report the new frame only later.
+  const int top = vavizi::CentredTop(main_box, frame.height());
+  if (top != frame.top())
+    move(frame.left(), top);
+  const int left = vavizi::CentredLeft(main_box, frame.width());
+  if (left != frame.left())
+    move(left, top);
+}
