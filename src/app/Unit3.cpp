@@ -21,7 +21,6 @@ namespace
 
 constexpr int START_TAG = 1;
 constexpr int CANCEL_TAG = 2;
-const QColor PANEL1_COLOR(252, 254, 169);
 
 QFont PixelFont(const QString& family, int pixel_size)
 {
@@ -58,9 +57,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent), ui(new Ui::TForm3)
   ui->Button1->setPalette(black_text);
   ui->Button2->setPalette(black_text);
   ui->Edit1->setPalette(black_text);
-  QPalette panel_palette = black_text;
-  panel_palette.setColor(QPalette::Window, PANEL1_COLOR);
-  ui->Panel1->setPalette(panel_palette);
+  ui->Panel1->setPalette(black_text);
 
   ui->Edit1->setMaxLength(std::numeric_limits<int>::max());
 
