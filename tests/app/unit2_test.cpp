@@ -3,7 +3,7 @@
 // paint.
 #include "Unit2.h"
 
-#include "dialog_centring.h"
+#include "dialog_test.h"
 
 #include <QDir>
 #include <QImage>
@@ -53,7 +53,7 @@ private:
   }
 
 private slots:
-  void initTestCase() { dialog_test::SubstituteFonts(); }
+  void initTestCase() { dialog_test::PrepareAsTheProgram(); }
   void init() { m_dialog = std::make_unique<TAboutBox>(); }
   void cleanup() { m_dialog.reset(); }
 

@@ -2,7 +2,7 @@
 // showing to the next, its size and frame, and its centring over the main window on every paint.
 #include "Unit3.h"
 
-#include "dialog_centring.h"
+#include "dialog_test.h"
 
 #include <QDir>
 #include <QLabel>
@@ -51,7 +51,7 @@ private:
   }
 
 private slots:
-  void initTestCase() { dialog_test::SubstituteFonts(); }
+  void initTestCase() { dialog_test::PrepareAsTheProgram(); }
   void init() { m_dialog = std::make_unique<TForm3>(); }
   void cleanup() { m_dialog.reset(); }
 

@@ -1,10 +1,13 @@
-// What the tests of both dialogs share: the fonts the program maps at start-up, the cases of the
+// What the tests of both dialogs share: the program's own start-up (fonts, icon), the cases of the
 // centring over the main window, and the check that a paint puts the dialog there, top first and
 // then left, each a move of its own.
 #pragma once
 
+#include "application.h"
+
+#include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
-#include <QFont>
 #include <QList>
 #include <QObject>
 #include <QPoint>
@@ -18,12 +21,11 @@
 namespace dialog_test
 {
 
-// The names the windows ask for, mapped to the installed IPA fonts as the program does.
-inline void SubstituteFonts()
+// What the program sets up before its windows exist: the fonts standing in for the ones the
+// dialogs name, so that text is measured as the program shows it.
+inline void PrepareAsTheProgram()
 {
-  QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-  QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("IPAPGothic"));
+  vavizi::PrepareApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
 }
 
 // Where a screenshot goes, or empty when none is asked for.
