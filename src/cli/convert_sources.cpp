@@ -72,12 +72,15 @@ int ConvertSources(const CliOptions& options)
   ConversionContext context{state, window, files, clock};
 
   bool all_done = true;
-  for (const std::string& source : options.files)
+  for (std::size_t index = 0; index < options.files.size(); ++index)
   {
     if (InterruptRequested())
     {
-      break;
+      std::fprintf(stderr, "vavizi-cli: stopped by Ctrl-C; %zu source(s) not converted\n",
+                   options.files.size() - index);
+      return EXIT_FAILED;
     }
+    const std::string& source = options.files[index];
     const std::string folder = options.destination_folder.value_or(FolderOf(source));
     window.BeginSource(source, folder);
     state.file_selected = 1;

@@ -657,6 +657,7 @@ TEST_F(CliEndToEnd, CtrlCAtAQuestionAnswersNoAndStartsNoFurtherSource)
   EXPECT_EQ(run.out, ABORTED + "\n");
   EXPECT_TRUE(Take(At("out/a.KEB")) == before);
   EXPECT_FALSE(fs::exists(At("out/b.KEB")));
+  EXPECT_NE(run.err.find("1 source(s) not converted"), std::string::npos) << run.err;
 }
 
 TEST_F(CliEndToEnd, CtrlCDuringARunStopsItBetweenSectors)
