@@ -524,6 +524,82 @@ INSTANTIATE_TEST_SUITE_P(Answers, CliExistingDestination,
                                            ExistingCase{"Yes", {"-y"}, true}),
                          [](const auto& test) { return test.param.name; });
 
+struct QuestionCase
+{
+  std::string name;
+  std::string
+      source;  // "keb", "boot.iso" (data in the system area) or "boot-xa.img" (the same, raw)
+  std::vector<std::string> flags;
+  std::string destination;           // empty when the answers stop the run
+  std::optional<std::uint8_t> kind;  // the KEB kind written, for the CD-image direction
+};
+
+void PrintTo(const QuestionCase& test_case, std::ostream* out)
+{
+  *out << test_case.name;
+}
+
+class CliQuestions : public CliEndToEnd, public ::testing::WithParamInterface<QuestionCase>
+{
+};
+
+// Each flag answers its own questions and no other; a question left unanswered without a terminal
+// is a No.
+TEST_P(CliQuestions, AreAnsweredByTheirOwnFlags)
+{
+  std::string source = "boot.iso";
+  if (GetParam().source == "keb")
+  {
+    source = MakeKeb("k").string();
+  }
+  else
+  {
+    MakeIso();
+    const ChildResult made = RunChild({GENISOIMAGE_PROGRAM, "-quiet", "-G", At("content/ODD.BIN"),
+                                       "-o", At("boot.iso"), At("content")});
+    ASSERT_EQ(made.exit_status, 0) << made.err;
+    if (GetParam().source == "boot-xa.img")
+    {
+      source = MakeLayout("mode2form1", At("boot.iso"), "boot-xa.img").string();
+    }
+  }
+  Folder("out");
+  std::vector<std::string> arguments{"convert", "-q", "-d", "out"};
+  arguments.insert(arguments.end(), GetParam().flags.begin(), GetParam().flags.end());
+  arguments.push_back(source);
+  const ChildResult run = Cli(arguments);
+
+  if (GetParam().destination.empty())
+  {
+    EXPECT_EQ(run.exit_status, 1);
+    EXPECT_EQ(run.out, ABORTED + "\n");
+    EXPECT_TRUE(FolderEntries(At("out")).empty());
+    return;
+  }
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run.out, Done(GetParam().destination) + "\n");
+  if (GetParam().kind)
+  {
+    EXPECT_EQ(ReadBytes(At(GetParam().destination)).at(keb::KIND_OFFSET), *GetParam().kind);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Flags, CliQuestions,
+    ::testing::Values(
+        QuestionCase{"StartYes", "keb", {"-y"}, "out/disc.ISO", std::nullopt},
+        QuestionCase{"StartNo", "keb", {"-n"}, "", std::nullopt},
+        QuestionCase{"StartNotAnsweredByRaw", "keb", {"--raw"}, "", std::nullopt},
+        QuestionCase{"SystemAreaYes", "boot.iso", {"-y"}, "out/boot.KEB", keb::KIND_PLAIN},
+        QuestionCase{"SystemAreaNo", "boot.iso", {"-n"}, "", std::nullopt},
+        QuestionCase{"SystemAreaUnanswered", "boot.iso", {}, "", std::nullopt},
+        QuestionCase{"SystemAreaNotAnsweredByRaw", "boot-xa.img", {"--raw"}, "", std::nullopt},
+        QuestionCase{
+            "RawNotAnsweredByYes", "boot-xa.img", {"-y"}, "out/boot-xa.KEB", keb::KIND_PLAIN},
+        QuestionCase{
+            "RawAndYes", "boot-xa.img", {"--raw", "-y"}, "out/boot-xa.KEB", keb::KIND_RAW}),
+    [](const auto& test) { return test.param.name; });
+
 TEST_F(CliEndToEnd, DestinationLinkedToTheSourceIsRefused)
 {
   const fs::path keb = MakeKeb("k");
