@@ -7,15 +7,15 @@
 namespace vavizi
 {
 
-Panel::Panel(QWidget* parent) : Panel(PanelLook::Label, parent) {}
+Panel::Panel(QWidget* parent) : Panel(LabelLook, parent) {}
 
-Panel::Panel(PanelLook look, QWidget* parent)
+Panel::Panel(Look look, QWidget* parent)
     : QFrame(parent), m_look(look), m_color(palette().color(QPalette::Button))
 {
   setFrameShape(QFrame::NoFrame);
 }
 
-void Panel::SetLook(PanelLook look)
+void Panel::SetLook(Look look)
 {
   if (look != m_look)
   {
@@ -68,20 +68,19 @@ void Panel::paintEvent(QPaintEvent* /*event*/)
   QRect area = rect();
   const QPalette& colours = palette();
 
-  if (m_look == PanelLook::Value || m_look == PanelLook::Message)
+  if (m_look == ValueLook || m_look == MessageLook)
   {
     qDrawWinPanel(&painter, area, colours, true);
     area.adjust(BORDER_WIDTH, BORDER_WIDTH, -BORDER_WIDTH, -BORDER_WIDTH);
   }
   painter.fillRect(area, m_color);
-  if (m_look == PanelLook::Label || m_look == PanelLook::Value)
+  if (m_look == LabelLook || m_look == ValueLook)
   {
     qDrawShadeRect(&painter, area, colours, false, BEVEL_WIDTH);
     area.adjust(BEVEL_WIDTH, BEVEL_WIDTH, -BEVEL_WIDTH, -BEVEL_WIDTH);
   }
 
-  painter.setPen(m_look == PanelLook::Value ? QColor(Qt::black)
-                                            : colours.color(QPalette::WindowText));
+  painter.setPen(m_look == ValueLook ? QColor(Qt::black) : colours.color(QPalette::WindowText));
   painter.setFont(font());
   painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, m_text);
 }

@@ -13,42 +13,34 @@
 namespace vavizi
 {
 
-enum class PanelLook
-{
-  Label,
-  Value,
-  Message,
-};
-
+// The look, colour and text are also Qt properties ("look", "color", "text") so that window
+// descriptions can set them.
 class Panel : public QFrame
 {
   Q_OBJECT
+  Q_PROPERTY(Look look READ CurrentLook WRITE SetLook)
   Q_PROPERTY(QColor color READ Color WRITE SetColor)
   Q_PROPERTY(QString text READ Text WRITE SetText)
-  Q_PROPERTY(LookKind look READ LookProperty WRITE SetLookProperty)
 
 public:
-  // The looks as a window description names them.
-  enum LookKind
+  enum Look
   {
-    LabelLook,
-    ValueLook,
-    MessageLook,
+    LabelLook,    // raised one-pixel bevel, no border
+    ValueLook,    // sunken single border around a raised one-pixel bevel, black text
+    MessageLook,  // sunken single border, no bevel
   };
-  Q_ENUM(LookKind)
+  Q_ENUM(Look)
 
   static constexpr int BEVEL_WIDTH = 1;
-  static constexpr int BORDER_WIDTH =
-      2;  // the sunken single border, as drive-letter systems draw it
+  // The sunken single border, two pixels as drive-letter systems draw it.
+  static constexpr int BORDER_WIDTH = 2;
 
   explicit Panel(QWidget* parent = nullptr);
-  Panel(PanelLook look, QWidget* parent = nullptr);
+  explicit Panel(Look look, QWidget* parent = nullptr);
 
-  [[nodiscard]] PanelLook Look() const { return m_look; }
-  // Changes the look and schedules a repaint.
-  void SetLook(PanelLook look);
-  [[nodiscard]] LookKind LookProperty() const { return static_cast<LookKind>(m_look); }
-  void SetLookProperty(LookKind look) { SetLook(static_cast<PanelLook>(look)); }
+  [[nodiscard]] Look CurrentLook() const { return m_look; }
+  // Changes the look; schedules a repaint if it changed.
+  void SetLook(Look look);
 
   [[nodiscard]] QColor Color() const { return m_color; }
   // Fills the panel inside its border and bevel with `color`; schedules a repaint if it changed.
@@ -70,7 +62,7 @@ protected:
   void paintEvent(QPaintEvent* event) override;
 
 private:
-  PanelLook m_look = PanelLook::Label;
+  Look m_look = LabelLook;
   QColor m_color;
   QString m_text;
 };

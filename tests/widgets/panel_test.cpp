@@ -1,5 +1,5 @@
 // The panel: a repaint only when the text really changes, the immediate repaint, and the three
-// looks told apart by the pixels of their edges.
+// looks, set through the Qt properties, told apart by the pixels of their edges.
 #include "widgets/panel.h"
 
 #include <QImage>
@@ -32,7 +32,7 @@ class PanelTest : public QObject
 private slots:
   void RepaintsOnlyWhenTheTextChanges()
   {
-    Panel panel(PanelLook::Value);
+    Panel panel(Panel::ValueLook);
     panel.resize(65, 25);
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
@@ -59,7 +59,7 @@ private slots:
 
   void RepaintNowPaintsBeforeReturning()
   {
-    Panel panel(PanelLook::Message);
+    Panel panel(Panel::MessageLook);
     panel.resize(100, 25);
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
@@ -76,9 +76,9 @@ private slots:
     QTest::addColumn<int>("look");
     QTest::addColumn<bool>("sunken_border");
     QTest::addColumn<bool>("raised_bevel");
-    QTest::newRow("label") << static_cast<int>(PanelLook::Label) << false << true;
-    QTest::newRow("value") << static_cast<int>(PanelLook::Value) << true << true;
-    QTest::newRow("message") << static_cast<int>(PanelLook::Message) << true << false;
+    QTest::newRow("label") << static_cast<int>(Panel::LabelLook) << false << true;
+    QTest::newRow("value") << static_cast<int>(Panel::ValueLook) << true << true;
+    QTest::newRow("message") << static_cast<int>(Panel::MessageLook) << true << false;
   }
 
   void DrawsEachLook()
@@ -87,8 +87,13 @@ private slots:
     QFETCH(bool, sunken_border);
     QFETCH(bool, raised_bevel);
     const QColor fill(231, 231, 231);
-    Panel panel(static_cast<PanelLook>(look));
-    panel.SetColor(fill);
+    // Set as a window description sets them: through the Qt properties.
+    Panel panel;
+    QVERIFY(panel.setProperty("look", QVariant::fromValue(static_cast<Panel::Look>(look))));
+    QVERIFY(panel.setProperty("color", QVariant(fill)));
+    QVERIFY(panel.setProperty("text", QVariant(QStringLiteral(" "))));
+    QCOMPARE(panel.CurrentLook(), static_cast<Panel::Look>(look));
+    QCOMPARE(panel.Text(), QStringLiteral(" "));
     panel.resize(40, 20);
     const QImage image = panel.grab().toImage();
     const QPalette& colours = panel.palette();
@@ -117,7 +122,7 @@ private slots:
 
   void ValueTextIsBlack()
   {
-    Panel panel(PanelLook::Value);
+    Panel panel(Panel::ValueLook);
     QPalette colours = panel.palette();
     colours.setColor(QPalette::WindowText, Qt::red);
     panel.setPalette(colours);
