@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,11 +37,8 @@ bool SetModificationTime(const std::string& path, std::time_t seconds)
 class ZoneFixture : public testing::Test
 {
 protected:
-  void SetZone(const char* zone)
-  {
-    ::setenv("TZ", zone, 1);
-    ::tzset();
-  }
+  // Only the variable: the look-up itself must notice the change.
+  void SetZone(const char* zone) { ::setenv("TZ", zone, 1); }
   void TearDown() override
   {
     if (m_old_zone)
@@ -87,6 +85,11 @@ struct TimeCase
   std::uint16_t date;
   std::uint16_t time;
 };
+
+void PrintTo(const TimeCase& value, std::ostream* out)
+{
+  *out << value.name;
+}
 
 class FileLookUpTime : public ZoneFixture, public testing::WithParamInterface<TimeCase>
 {

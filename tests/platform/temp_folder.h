@@ -19,7 +19,9 @@ public:
     std::string pattern = (std::filesystem::temp_directory_path() / "vavizi-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) != nullptr)
     {
-      m_path = pattern;
+      // Without links in it, so that it compares equal to what getcwd gives inside it.
+      std::error_code ignored;
+      m_path = std::filesystem::canonical(pattern, ignored).string();
     }
   }
   ~TempFolder()
