@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 
 #include <fstream>
 #include <iterator>
@@ -78,6 +79,9 @@ TForm1::TForm1(const Services& services, QWidget* parent)
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(CLIENT_WIDTH, CLIENT_HEIGHT + menuBar()->sizeHint().height());
+  // Centred on the screen when first shown; the saved position, if any, follows on the first paint.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
   setWindowIcon(QGuiApplication::windowIcon());
   m_title = vavizi::text::APP_TITLE;
   FormCreate();
