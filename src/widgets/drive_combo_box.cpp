@@ -6,7 +6,6 @@
 #include "platform/folder_listing.h"
 #include "widgets/directory_list_box.h"
 
-#include <QApplication>
 #include <QStyle>
 
 namespace vavizi
@@ -17,6 +16,12 @@ namespace
 char LowerLetter(char letter)
 {
   return (letter >= 'A' && letter <= 'Z') ? static_cast<char>(letter - 'A' + 'a') : letter;
+}
+
+// Items carry their drive's root: letters may shift when the table is read again.
+QVariant RootData(const std::string& root)
+{
+  return QByteArray(root.data(), static_cast<qsizetype>(root.size()));
 }
 
 }  // namespace
@@ -36,10 +41,22 @@ QString DriveComboBox::DriveText(const vavizi::Drive& drive)
   return QStringLiteral("%1: %2").arg(QString(QLatin1Char(drive.letter)), DisplayName(drive.root));
 }
 
+char DriveComboBox::Drive() const
+{
+  for (const vavizi::Drive& drive : m_folders.Drives().Drives())
+  {
+    if (drive.root == m_root)
+    {
+      return drive.letter;
+    }
+  }
+  return m_letter;
+}
+
 bool DriveComboBox::SetDrive(char letter)
 {
   const char wanted = LowerLetter(letter);
-  if (wanted == m_drive)
+  if (wanted == Drive())
   {
     return true;
   }
@@ -51,25 +68,28 @@ bool DriveComboBox::SetDrive(char letter)
     FillItems();
     drive = m_folders.Drives().DriveOf(wanted);
   }
-  const QString failure =
-      QStringLiteral("ドライブ %1: に切り替えられません。").arg(QLatin1Char(wanted));
   if (!drive)
   {
-    SelectHeldItem();
-    m_report(this, failure);
+    ReportFailure(wanted);
     return false;
   }
+  if (drive->root == m_root)
+  {
+    return true;
+  }
 
-  const std::string folder = m_folders.FolderOf(wanted);
-  const char previous = m_drive;
+  const std::string folder = m_folders.FolderOf(drive->letter);
+  const std::string previous_root = m_root;
+  const char previous_letter = m_letter;
   // Held before the folder list moves, so the list sees its selector already on the new drive.
-  m_drive = wanted;
+  m_root = drive->root;
+  m_letter = drive->letter;
   const bool entered = m_dir_list != nullptr ? m_dir_list->Enter(folder) : IsFolder(folder);
   if (!entered)
   {
-    m_drive = previous;
-    SelectHeldItem();
-    m_report(this, failure);
+    m_root = previous_root;
+    m_letter = previous_letter;
+    ReportFailure(wanted);
     return false;
   }
   SelectHeldItem();
@@ -100,6 +120,13 @@ void DriveComboBox::SetDirList(DirectoryListBox* list)
   }
 }
 
+void DriveComboBox::showPopup()
+{
+  m_folders.Drives().Refresh();
+  FillItems();
+  QComboBox::showPopup();
+}
+
 void DriveComboBox::showEvent(QShowEvent* event)
 {
   QComboBox::showEvent(event);
@@ -110,23 +137,6 @@ void DriveComboBox::showEvent(QShowEvent* event)
   }
 }
 
-void DriveComboBox::showPopup()
-{
-  const std::string held_root = m_folders.Drives().RootOf(m_drive);
-  m_folders.Drives().Refresh();
-  FillItems();
-  // The same mount may carry another letter now; it is still the drive held.
-  for (const vavizi::Drive& drive : m_folders.Drives().Drives())
-  {
-    if (drive.root == held_root)
-    {
-      m_drive = drive.letter;
-    }
-  }
-  SelectHeldItem();
-  QComboBox::showPopup();
-}
-
 void DriveComboBox::FillItems()
 {
   const QSignalBlocker blocker(this);
@@ -135,8 +145,7 @@ void DriveComboBox::FillItems()
   const QIcon disc_icon = style()->standardIcon(QStyle::SP_DriveCDIcon);
   for (const vavizi::Drive& drive : m_folders.Drives().Drives())
   {
-    addItem(drive.read_only ? disc_icon : disk_icon, DriveText(drive),
-            QVariant::fromValue(static_cast<int>(drive.letter)));
+    addItem(drive.read_only ? disc_icon : disk_icon, DriveText(drive), RootData(drive.root));
   }
   SelectHeldItem();
 }
@@ -144,18 +153,39 @@ void DriveComboBox::FillItems()
 void DriveComboBox::SelectHeldItem()
 {
   const QSignalBlocker blocker(this);
-  setCurrentIndex(findData(QVariant::fromValue(static_cast<int>(m_drive))));
+  setCurrentIndex(findData(RootData(m_root)));
+}
+
+void DriveComboBox::ReportFailure(char letter)
+{
+  SelectHeldItem();
+  m_report(this, QStringLiteral("ドライブ %1: に切り替えられません。").arg(QLatin1Char(letter)));
 }
 
 void DriveComboBox::OnActivated(int index)
 {
-  const char letter = static_cast<char>(itemData(index).toInt());
-  if (letter == m_drive)
+  const std::string root = itemData(index).toByteArray().toStdString();
+  if (root == m_root)
   {
     return;
   }
+  std::optional<char> letter;
+  for (const vavizi::Drive& drive : m_folders.Drives().Drives())
+  {
+    if (drive.root == root)
+    {
+      letter = drive.letter;
+    }
+  }
+  if (!letter)
+  {
+    // Unmounted since the list was filled.
+    ReportFailure(itemText(index).isEmpty() ? '?'
+                                            : static_cast<char>(itemText(index)[0].unicode()));
+    return;
+  }
   // A pick reports the new drive once more after the change itself; nothing if it failed.
-  if (SetDrive(letter))
+  if (SetDrive(*letter))
   {
     emit Change();
   }
@@ -163,14 +193,15 @@ void DriveComboBox::OnActivated(int index)
 
 void DriveComboBox::AdoptDriveOf(const std::string& folder)
 {
-  if (const std::optional<vavizi::Drive> drive =
-          m_folders.Drives().DriveOf(std::string_view(folder)))
+  std::optional<vavizi::Drive> drive = m_folders.Drives().DriveOf(std::string_view(folder));
+  if (!drive && !m_folders.Drives().Drives().empty())
   {
-    m_drive = drive->letter;
+    drive = m_folders.Drives().Drives().front();
   }
-  else if (!m_folders.Drives().Drives().empty())
+  if (drive)
   {
-    m_drive = m_folders.Drives().Drives().front().letter;
+    m_root = drive->root;
+    m_letter = drive->letter;
   }
   SelectHeldItem();
 }

@@ -24,8 +24,8 @@ public:
   // Over the given drives and per-drive folders (which must outlive it).
   explicit DriveComboBox(DriveFolders& folders, QWidget* parent = nullptr);
 
-  // The drive held, lower case.
-  [[nodiscard]] char Drive() const { return m_drive; }
+  // The drive held, lower case: the letter its mount carries in the drive table now.
+  [[nodiscard]] char Drive() const;
 
   // Switches to the drive of `letter` (either case): the linked folder list moves to that drive's
   // current folder, then Change() is raised. The drive already held: nothing happens, true. A drive
@@ -39,6 +39,10 @@ public:
   // Replaces the message box that reports a drive it cannot switch to.
   void SetFailureReport(FailureReport report) { m_report = std::move(report); }
 
+  // Reads the drives anew before dropping down, so a disc inserted meanwhile is offered; the drive
+  // held stays held (under its new letter if the letters shifted) and no Change() is raised.
+  void showPopup() override;
+
   // The item text of a drive: its letter, ":", a space and its root folder.
   [[nodiscard]] static QString DriveText(const vavizi::Drive& drive);
 
@@ -48,14 +52,14 @@ signals:
 
 protected:
   void showEvent(QShowEvent* event) override;
-  // Reads the drives anew before dropping down, so a disc inserted meanwhile is offered.
-  void showPopup() override;
 
 private:
   friend class DirectoryListBox;
 
   void FillItems();
   void SelectHeldItem();
+  // Says that the drive of `letter` cannot be switched to, and shows the drive held again.
+  void ReportFailure(char letter);
   void OnActivated(int index);
   // Takes the drive of `folder` without moving anything or raising Change().
   void AdoptDriveOf(const std::string& folder);
@@ -63,7 +67,10 @@ private:
   DriveFolders& m_folders;
   DirectoryListBox* m_dir_list = nullptr;
   FailureReport m_report = ShowFailureBox;
-  char m_drive = FIRST_DRIVE_LETTER;
+  // The drive held is known by its root, so that a re-read of the table that shifts the letters
+  // (by this selector or another one over the same table) keeps it.
+  std::string m_root;
+  char m_letter = FIRST_DRIVE_LETTER;  // its letter when last seen, while its mount is gone
   bool m_start_reported = false;
 };
 

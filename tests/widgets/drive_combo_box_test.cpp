@@ -166,6 +166,51 @@ private slots:
     QVERIFY(drives.reports[0].contains(QLatin1String("e:")));
   }
 
+  void DropDownReadsTheDrivesAgainAndKeepsTheMountHeld()
+  {
+    test::BrowserDrives drives;
+    // A table in which a stick mounted before d's mount path shifts d to e on the next read.
+    class ShiftingTable final : public DriveTable
+    {
+    public:
+      explicit ShiftingTable(const test::BrowserDrives& where)
+          : m_drives{{'c', where / "c", false}, {'d', where / "d", false}},
+            m_after{{'c', where / "c", false},
+                    {'d', where / "c/work/B", false},
+                    {'e', where / "d", false}}
+      {
+      }
+      const std::vector<vavizi::Drive>& Drives() override { return m_drives; }
+      void Refresh() override { m_drives = m_after; }
+
+    private:
+      std::vector<vavizi::Drive> m_drives;
+      std::vector<vavizi::Drive> m_after;
+    } table(drives);
+    DriveFolders folders(table);
+    DriveComboBox combo(folders);
+    DriveComboBox other(folders);
+    QVERIFY(combo.SetDrive('d'));
+    QVERIFY(other.SetDrive('d'));
+    QSignalSpy changes(&combo, &DriveComboBox::Change);
+
+    combo.showPopup();
+    combo.hidePopup();
+    QCOMPARE(combo.count(), 3);
+    QCOMPARE(combo.Drive(), 'e');
+    QCOMPARE(combo.currentIndex(), 2);
+    QCOMPARE(changes.count(), 0);
+    // The selector that did not drop down holds the same mount under its new letter too, and its
+    // old item for it still leads there.
+    QCOMPARE(other.Drive(), 'e');
+    QSignalSpy other_changes(&other, &DriveComboBox::Change);
+    emit other.activated(1);
+    QCOMPARE(other_changes.count(), 0);
+    QVERIFY(other.SetDrive('d'));
+    QCOMPARE(other.Drive(), 'd');
+    QCOMPARE(other_changes.count(), 1);
+  }
+
   void WorksWithoutAFolderList()
   {
     test::BrowserDrives drives;
