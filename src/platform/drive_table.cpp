@@ -2,12 +2,15 @@
 // letters themselves where there are.
 #include "platform/drive_table.h"
 
+#ifdef _WIN32
 #include <QDir>
-#include <QFileInfoList>
-
+#include <QFileInfo>
+#else
 #include <fstream>
 #include <sstream>
+
 #include <sys/stat.h>
+#endif
 
 namespace vavizi
 {
