@@ -8,7 +8,6 @@
 #else
 #include <fstream>
 #include <sstream>
-
 #include <sys/stat.h>
 #endif
 
