@@ -99,6 +99,10 @@ ResultCode ConvertImageToKeb(ConversionContext& context, const std::string& dest
   const auto stored = raw ? std::span<const std::uint8_t>(sector)
                           : std::span<const std::uint8_t>(sector).subspan(layout.user_data_offset,
                                                                           DATA_SECTOR_SIZE);
+  // Whole sectors from sector 16 on, as the source stood when it was measured: a source that grows
+  // meanwhile adds nothing, and one that shrinks is a read error, never a shorter image.
+  const std::int64_t end = SYSTEM_AREA_SIZE + (length / layout.sector_size - SYSTEM_AREA_SECTORS) *
+                                                  std::int64_t{DATA_SECTOR_SIZE};
   for (;;)
   {
     if (AbortRequested(context))
@@ -107,15 +111,14 @@ ResultCode ConvertImageToKeb(ConversionContext& context, const std::string& dest
       break;
     }
     ProgressStep(context, progress, position);
+    if (position >= end)
+      break;
     const IoResult read = source.Read(sector);
-    if (read.failed)
+    if (read.failed || read.count < sector.size())
     {
       result = ResultCode::ReadError;
       break;
     }
-    // A partial last sector is not stored.
-    if (read.count < sector.size())
-      break;
     if (!WriteAll(destination, stored))
     {
       result = ResultCode::WriteError;

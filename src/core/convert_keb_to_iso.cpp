@@ -96,14 +96,18 @@ ResultCode ConvertKebToIso(ConversionContext& context, const std::string& destin
       break;
     }
     ProgressStep(context, progress, position);
-    const IoResult read = source.Read(block);
-    if (read.failed)
+    // The data ends where the source ended when the run began: a source that grows meanwhile
+    // adds nothing, and one that shrinks is a read error, never a shorter image.
+    if (position >= size)
+      break;
+    const auto expected = static_cast<std::size_t>(
+        std::min<std::int64_t>(size - position, static_cast<std::int64_t>(DATA_SECTOR_SIZE)));
+    const IoResult read = source.Read(block.first(expected));
+    if (read.failed || read.count < expected)
     {
       result = ResultCode::ReadError;
       break;
     }
-    if (read.count == 0)
-      break;
     // A short last block still goes out whole; its tail is zeros, not bytes of an earlier block.
     std::fill(block.begin() + static_cast<std::ptrdiff_t>(read.count), block.end(),
               std::uint8_t{0});

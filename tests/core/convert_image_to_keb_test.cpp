@@ -239,5 +239,26 @@ TEST(ConvertImageToKeb, DestinationLinkedToTheSourceIsRefused)
   EXPECT_EQ(rig.files.Data(SOURCE), iso);
 }
 
+TEST(ConvertImageToKeb, SourceChangingDuringTheRun)
+{
+  // A source that shrinks is a read error; one that grows gives the image of what it held at the
+  // start, matching the image size in the header.
+  const Bytes iso = testing::MakeIsoData(60);
+  for (const bool shrink : {true, false})
+  {
+    ConversionRig rig;
+    auto& node = rig.files.Add(SOURCE, iso);
+    rig.window.on_process_events = [&node, shrink](int call)
+    {
+      if (call == 5)
+        node.data.resize(shrink ? 30 * 2048 : 90 * 2048, 0x77);
+    };
+    EXPECT_EQ(rig.RunImageToKeb(SOURCE, DESTINATION),
+              shrink ? ResultCode::ReadError : ResultCode::Done);
+    if (!shrink)
+      EXPECT_EQ(rig.files.Data(DESTINATION), PlainKebOf(iso, 60 * 2048, DEFAULT_DESCRIPTION_CP932));
+  }
+}
+
 }  // namespace
 }  // namespace vavizi

@@ -240,5 +240,25 @@ TEST_F(ConvertKebToIsoTest, AbortStopsAfterTheSectorInFlight)
   EXPECT_TRUE(rig.window.enabled[Control::Button1]);
 }
 
+TEST_F(ConvertKebToIsoTest, SourceChangingDuringTheRun)
+{
+  const Bytes data = Stored(40);
+  for (const bool shrink : {true, false})
+  {
+    ConversionRig one;
+    one.window.answers[text::QUESTION_START] = true;
+    auto& node = one.files.Add(SOURCE, testing::MakeKebImage(data, 0, 0x00));
+    one.window.on_process_events = [&node, shrink](int call)
+    {
+      if (call == 5)
+        node.data.resize(shrink ? 512 + 10 * 2048 : 512 + 80 * 2048, 0x77);
+    };
+    EXPECT_EQ(one.RunKebToIso(SOURCE, DESTINATION),
+              shrink ? ResultCode::ReadError : ResultCode::Done);
+    if (!shrink)
+      EXPECT_EQ(one.files.Data(DESTINATION), data);
+  }
+}
+
 }  // namespace
 }  // namespace vavizi
