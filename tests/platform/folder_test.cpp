@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <unistd.h>
 
 namespace vavizi
@@ -23,6 +24,11 @@ struct PlainCase
   const char* base;
   const char* expected;
 };
+
+void PrintTo(const PlainCase& value, std::ostream* out)
+{
+  *out << '"' << value.path << "\" in " << value.base;
+}
 
 class PlainFolderPathCase : public testing::TestWithParam<PlainCase>
 {

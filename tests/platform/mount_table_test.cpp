@@ -2,7 +2,7 @@
 #include "platform/mount_table.h"
 
 #include <gtest/gtest.h>
-#include <set>
+#include <ostream>
 
 namespace vavizi
 {
@@ -177,6 +177,16 @@ struct PathCase
   const char* path;
   char letter;  // 0: no drive
 };
+
+void PrintTo(const PathCase& value, std::ostream* out)
+{
+  *out << '"' << value.path << '"';
+}
+
+void PrintTo(const SelectionCase& value, std::ostream* out)
+{
+  *out << value.name;
+}
 
 class DriveOfPathCase : public testing::TestWithParam<PathCase>
 {
