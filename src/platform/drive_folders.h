@@ -23,6 +23,7 @@ public:
   // Makes the absolute `folder` the current folder of the drive holding it.
   void Remember(const std::string& folder);
 
+  // The drive table the folders are kept over.
   [[nodiscard]] DriveTable& Drives() { return m_drives; }
 
 private:

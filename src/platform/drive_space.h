@@ -25,6 +25,7 @@ public:
 class SystemDriveSpace final : public DriveSpace
 {
 public:
+  // Over `drives`, which must outlive it.
   explicit SystemDriveSpace(DriveTable& drives) : m_drives(drives) {}
   [[nodiscard]] std::int64_t FreeBytes(char letter) override;
 

@@ -46,6 +46,7 @@ private:
 class FixedDriveTable final : public DriveTable
 {
 public:
+  // Drives as given, letters and roots taken unchecked.
   explicit FixedDriveTable(std::vector<Drive> drives) : m_drives(std::move(drives)) {}
   [[nodiscard]] const std::vector<Drive>& Drives() override { return m_drives; }
   void Refresh() override {}

@@ -12,6 +12,7 @@ class CloseButton : public QPushButton
   Q_OBJECT
 
 public:
+  // The button with its caption and picture, wired to close its window.
   explicit CloseButton(QWidget* parent = nullptr);
 };
 

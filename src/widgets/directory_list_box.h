@@ -43,10 +43,12 @@ public:
 
   // Links the file list that follows this list (null unlinks); it re-reads this list's folder.
   void SetFileList(FileListBox* list);
+  // The linked file list, or null.
   [[nodiscard]] FileListBox* FileList() const { return m_file_list; }
   // Links the drive selector that moves with this list (null unlinks); see
   // DriveComboBox::SetDirList.
   void SetDriveCombo(DriveComboBox* combo);
+  // The linked drive selector, or null.
   [[nodiscard]] DriveComboBox* DriveCombo() const { return m_drive_combo; }
 
   // Replaces the message box that reports a folder it cannot open.

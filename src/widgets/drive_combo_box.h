@@ -34,6 +34,7 @@ public:
 
   // Links the folder list that follows this selector (and that moves it), or unlinks with null.
   void SetDirList(DirectoryListBox* list);
+  // The linked folder list, or null.
   [[nodiscard]] DirectoryListBox* DirList() const { return m_dir_list; }
 
   // Replaces the message box that reports a drive it cannot switch to.

@@ -18,6 +18,7 @@ public:
   // too, as users of drive-letter systems expect.
   [[nodiscard]] bool Matches(const QString& name) const;
 
+  // The mask as given.
   [[nodiscard]] const QString& Text() const { return m_text; }
 
 private:

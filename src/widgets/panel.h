@@ -35,17 +35,22 @@ public:
   // The sunken single border, two pixels as drive-letter systems draw it.
   static constexpr int BORDER_WIDTH = 2;
 
+  // A label panel in the button colour, empty.
   explicit Panel(QWidget* parent = nullptr);
+  // An empty panel of `look` in the button colour.
   explicit Panel(Look look, QWidget* parent = nullptr);
 
+  // The look drawn.
   [[nodiscard]] Look CurrentLook() const { return m_look; }
   // Changes the look; schedules a repaint if it changed.
   void SetLook(Look look);
 
+  // The background colour inside the border and bevel.
   [[nodiscard]] QColor Color() const { return m_color; }
   // Fills the panel inside its border and bevel with `color`; schedules a repaint if it changed.
   void SetColor(const QColor& color);
 
+  // The text shown.
   [[nodiscard]] QString Text() const { return m_text; }
   // Shows `text`; a repaint is scheduled only when it differs from the text shown.
   void SetText(const QString& text);
