@@ -49,6 +49,8 @@ private slots:
     inner_layout->addWidget(button);
     layout->addWidget(inner);
     window.show();
+    // Without a window manager (Xvfb) nothing activates a window but the test itself.
+    window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(window.closes, 1);
@@ -64,6 +66,7 @@ private slots:
     layout->addWidget(button);
     QSignalSpy clicks(button, &QPushButton::clicked);
     dialog.show();
+    dialog.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     button->setFocus();
     QTest::keyClick(&dialog, Qt::Key_Return);
