@@ -281,7 +281,7 @@ std::uintmax_t SizeOrZero(const fs::path& path)
   return error ? 0 : size;
 }
 
-// A real ISO by genisoimage, grown to 512 MiB by a sparse stretch and 1 MiB of random bytes at the
+// A real ISO by genisoimage, grown to 256 MiB by a sparse stretch and 1 MiB of random bytes at the
 // end: long enough to copy that the run can be killed in its middle, cheap to make.
 TEST_F(CliFaults, KilledMidRunLeavesOnlyAPartialDestinationThatARerunReplaces)
 {
@@ -292,7 +292,7 @@ TEST_F(CliFaults, KilledMidRunLeavesOnlyAPartialDestinationThatARerunReplaces)
       {GENISOIMAGE_PROGRAM, "-quiet", "-V", "BIG", "-o", At("big.iso").string(), content.string()});
   ASSERT_EQ(made.exit_status, 0) << made.err;
   constexpr std::uintmax_t TAIL = 1 << 20;
-  constexpr std::uintmax_t SIZE = std::uintmax_t{512} << 20;
+  constexpr std::uintmax_t SIZE = std::uintmax_t{256} << 20;
   fs::resize_file(At("big.iso"), SIZE - TAIL);
   {
     std::mt19937 generator(11);
