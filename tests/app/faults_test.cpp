@@ -39,7 +39,7 @@ namespace
 constexpr std::size_t DATA = 2048;
 constexpr std::size_t SYSTEM_AREA = 16 * DATA;
 // Larger than the 1 MiB a source stream reads ahead, so that a change to the file reaches the copy.
-constexpr int SECTORS = 2000;
+constexpr int SECTORS = 1200;
 // The clock is read twice as the run starts and then once before each sector: reading 100 comes
 // before sector 113 is read.
 constexpr int CHANGE_AT_READING = 100;
@@ -260,15 +260,19 @@ Q_DECLARE_METATYPE(Change)
 
 void FaultsTest::sourceChangesMidRun_data()
 {
+  QTest::addColumn<bool>("keb_source");
   QTest::addColumn<Change>("change");
-  QTest::addColumn<int>("sectors_after");  // the source's length after the change
+  QTest::addColumn<int>("sectors_after");  // the source's length after the change, in 2048 bytes
   QTest::addColumn<bool>("read_error");    // the run must end in a read error
 
-  QTest::newRow("shrinks past what was read ahead") << Change::Shrink << 1000 << true;
-  QTest::newRow("shrinks within what was read ahead") << Change::Shrink << 300 << true;
-  QTest::newRow("shrinks to nothing") << Change::Shrink << 0 << true;
-  QTest::newRow("grows") << Change::Grow << SECTORS + 500 << false;
-  QTest::newRow("is removed while open") << Change::Remove << SECTORS << false;
+  QTest::newRow("ISO shrinks past what was read ahead") << false << Change::Shrink << 800 << true;
+  QTest::newRow("ISO shrinks within what was read ahead") << false << Change::Shrink << 300 << true;
+  QTest::newRow("ISO shrinks to nothing") << false << Change::Shrink << 0 << true;
+  QTest::newRow("ISO grows") << false << Change::Grow << SECTORS + 500 << false;
+  QTest::newRow("ISO is removed while open") << false << Change::Remove << SECTORS << false;
+  QTest::newRow("KEB shrinks") << true << Change::Shrink << 800 << true;
+  QTest::newRow("KEB grows") << true << Change::Grow << SECTORS + 500 << false;
+  QTest::newRow("KEB is removed while open") << true << Change::Remove << SECTORS << false;
 }
 
 // The image a run makes is the source as it was measured at the start, or a read error: a header
@@ -277,14 +281,19 @@ void FaultsTest::sourceChangesMidRun_data()
 // while open still reads in full.
 void FaultsTest::sourceChangesMidRun()
 {
+  QFETCH(bool, keb_source);
   QFETCH(Change, change);
   QFETCH(int, sectors_after);
   QFETCH(bool, read_error);
 
-  const std::string source = m_in + "/disc.iso";
   const Bytes iso = vavizi::testing::MakeIsoData(SECTORS);
-  WriteFile(source, iso);
-  SelectSource("disc.iso");
+  const Bytes original = keb_source ? KebOf(iso) : iso;
+  const std::string name = keb_source ? "disc.keb" : "disc.iso";
+  const std::string source = m_in + "/" + name;
+  const std::string destination = m_out + (keb_source ? "/disc.ISO" : "/disc.KEB");
+  WriteFile(source, original);
+  const auto grown_by = static_cast<std::size_t>(sectors_after - SECTORS) * DATA;
+  SelectSource(name);
   bool changed = false;
   m_clock.on_reading = [&](int reading)
   {
@@ -294,16 +303,16 @@ void FaultsTest::sourceChangesMidRun()
     if (change == Change::Shrink)
       std::filesystem::resize_file(source, static_cast<std::uintmax_t>(sectors_after) * DATA);
     else if (change == Change::Grow)
-      AppendFile(source, vavizi::testing::Pattern(
-                             static_cast<std::size_t>(sectors_after - SECTORS) * DATA, 99));
+      AppendFile(source, vavizi::testing::Pattern(grown_by, 99));
     else
       std::filesystem::remove(source);
   };
   Start();
   QVERIFY(changed);
 
-  const Bytes expected = KebOf(iso);
-  const Bytes written = ReadFile(m_out + "/disc.KEB");
+  // A KEB image of this ISO stores its system area as zeros, so the ISO comes back whole.
+  const Bytes expected = keb_source ? iso : KebOf(iso);
+  const Bytes written = ReadFile(destination);
   if (read_error)
   {
     QCOMPARE(Message(), READ_ERROR);
@@ -312,12 +321,12 @@ void FaultsTest::sourceChangesMidRun()
   }
   else
   {
-    QCOMPARE(Message(), Done(m_out + "/disc.KEB"));
+    QCOMPARE(Message(), Done(destination));
     QVERIFY(written == expected);
   }
   QCOMPARE(std::filesystem::exists(source), change != Change::Remove);
   if (change == Change::Grow)
-    QCOMPARE(std::filesystem::file_size(source), std::uintmax_t{SECTORS + 500} * DATA);
+    QCOMPARE(std::filesystem::file_size(source), original.size() + grown_by);
   CheckReadyForTheNextRun();
 }
 
