@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <sys/stat.h>
 
 namespace vavizi::testing
 {
@@ -247,6 +248,24 @@ TEST_F(CliOddPaths, DestinationFolderPast4096BytesIsRefusedWithTheReason)
   EXPECT_EQ(run.out, "");
   EXPECT_NE(run.err.find(std::strerror(ENAMETOOLONG)), std::string::npos) << run.err;
   EXPECT_TRUE(Tree(m_folder) == before);
+}
+
+// A FIFO named like an image is not a file to convert: it must be refused at once, not waited on
+// for a writer that never comes. Disabled while opening a source blocks on a FIFO (the standard
+// stream opens it without O_NONBLOCK); enable once sources are opened without blocking and refused
+// unless they are regular files.
+TEST_F(CliOddPaths, DISABLED_FifoNamedLikeAnImageIsRefusedAtOnce)
+{
+  ASSERT_EQ(mkfifo(At("pipe.iso").c_str(), 0600), 0) << std::strerror(errno);
+  Folder("out");
+  ChildOptions options;
+  options.working_directory = m_folder;
+  ChildProcess child({VAVIZI_CLI_PROGRAM, "convert", "-q", "-y", "-d", "out", "pipe.iso"}, options);
+  const ChildResult run = child.Finish(std::chrono::seconds(10));
+  EXPECT_EQ(run.signal, 0) << "still waiting on the FIFO after 10 s";
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.out, CannotOpen("pipe.iso") + "\n");
+  EXPECT_TRUE(fs::is_empty(At("out")));
 }
 
 }  // namespace
