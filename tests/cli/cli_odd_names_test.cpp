@@ -268,5 +268,56 @@ TEST_F(CliOddPaths, DISABLED_FifoNamedLikeAnImageIsRefusedAtOnce)
   EXPECT_TRUE(fs::is_empty(At("out")));
 }
 
+// A destination that is a link to some other file: answering Yes replaces the entry in the
+// destination folder, never the file the link points at. Disabled while the destination is first
+// opened for writing through the link, which empties that other file before the link is removed.
+TEST_F(CliOddPaths, DISABLED_DestinationLinkedToAnotherFileLeavesThatFileAlone)
+{
+  const Conversion conversion = IsoToKeb(40);
+  WriteBytes(At("disc.iso"), conversion.source);
+  const Bytes precious = Pattern(8000, 5);
+  WriteBytes(At("precious.bin"), precious);
+  Folder("out");
+  fs::create_symlink("../precious.bin", At("out/disc.KEB"));
+
+  const ChildResult run = Cli({"convert", "-q", "-y", "-d", "out", "disc.iso"});
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run.out, Done("out/disc.KEB") + "\n");
+  EXPECT_TRUE(ReadBytes(At("precious.bin")) == precious) << "the file behind the link changed";
+  EXPECT_TRUE(ReadBytes(At("out/disc.KEB")) == conversion.destination);
+}
+
+TEST_F(CliOddPaths, DestinationLinkedToAnotherFileIsKeptOnNo)
+{
+  WriteBytes(At("disc.iso"), MakeIsoData(40));
+  const Bytes precious = Pattern(8000, 5);
+  WriteBytes(At("precious.bin"), precious);
+  Folder("out");
+  fs::create_symlink("../precious.bin", At("out/disc.KEB"));
+
+  const ChildResult run = Cli({"convert", "-q", "-n", "-d", "out", "disc.iso"});
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.out, std::string(text::ABORTED) + "\n");
+  EXPECT_TRUE(fs::is_symlink(At("out/disc.KEB")));
+  EXPECT_TRUE(ReadBytes(At("precious.bin")) == precious);
+}
+
+// A FIFO standing where the destination goes: after a Yes it is replaced like any file, or the run
+// is refused, but never waits for a reader. Disabled while the destination's first open blocks.
+TEST_F(CliOddPaths, DISABLED_FifoAtTheDestinationIsNotWaitedOn)
+{
+  WriteBytes(At("disc.iso"), MakeIsoData(40));
+  Folder("out");
+  ASSERT_EQ(mkfifo(At("out/disc.KEB").c_str(), 0600), 0) << std::strerror(errno);
+  ChildOptions options;
+  options.working_directory = m_folder;
+  ChildProcess child({VAVIZI_CLI_PROGRAM, "convert", "-q", "-y", "-d", "out", "disc.iso"}, options);
+  const ChildResult run = child.Finish(std::chrono::seconds(10));
+  EXPECT_EQ(run.signal, 0) << "still waiting on the FIFO after 10 s";
+  EXPECT_TRUE(run.out == Done("out/disc.KEB") + "\n" ||
+              run.out == CannotOpen("out/disc.KEB") + "\n")
+      << run.out;
+}
+
 }  // namespace
 }  // namespace vavizi::testing
