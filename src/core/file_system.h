@@ -51,12 +51,17 @@ class FileSystem
 public:
   virtual ~FileSystem() = default;
 
-  // Opens an existing file for reading; null when it cannot be opened (folders included).
+  // Opens an existing regular file for reading; null when it cannot be opened or is no regular file
+  // (a folder, a FIFO, a device), so that opening never waits.
   [[nodiscard]] virtual std::unique_ptr<File> OpenRead(const std::string& path) = 0;
-  // Creates the file, or empties an existing one, for writing; null on failure.
+  // Creates the file, or empties an existing regular one, for writing; null on failure or when
+  // something other than a regular file stands there.
   [[nodiscard]] virtual std::unique_ptr<File> OpenWrite(const std::string& path) = 0;
   // True when anything stands at `path` (a file, a folder, a link), readable or not.
   [[nodiscard]] virtual bool Exists(const std::string& path) = 0;
+  // True when writing through `path` would change a file that another name also reaches: a
+  // symbolic link, or a file with more than one hard link.
+  [[nodiscard]] virtual bool IsLinked(const std::string& path) = 0;
   // Removes the file; false when it could not be removed.
   virtual bool Remove(const std::string& path) = 0;
   // The identity of the file at `path`, following links; empty when there is none.

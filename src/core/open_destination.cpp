@@ -16,6 +16,11 @@ ResultCode OpenDestination(ConversionContext& context, const std::string& destin
       return ResultCode::CannotOpen;
   }
 
+  // The user agreed to replace this entry, not a file it leads to: writing through a link would
+  // empty the file at its other end.
+  if (context.files.IsLinked(destination_path))
+    context.files.Remove(destination_path);
+
   auto probe = context.files.OpenWrite(destination_path);
   if (!probe)
     return ResultCode::CannotOpen;

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -81,17 +82,26 @@ private:
   std::vector<char> m_buffer;
 };
 
-std::unique_ptr<File> Open(const std::string& path, const char* mode)
+std::unique_ptr<File> Open(const std::string& path, bool write)
 {
-  std::FILE* stream = std::fopen(path.c_str(), mode);
-  if (!stream)
+  const int access = write ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY;
+  // Without O_NONBLOCK a FIFO would hold the open until another program came to its other end.
+  const int fd = open(path.c_str(), access | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0)
     return nullptr;
   struct stat info
   {
   };
-  if (fstat(fileno(stream), &info) != 0 || S_ISDIR(info.st_mode))
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
   {
-    std::fclose(stream);
+    close(fd);
+    return nullptr;
+  }
+  std::FILE* stream = fdopen(fd, write ? "wb" : "rb");
+  if (!stream)
+  {
+    close(fd);
     return nullptr;
   }
   return std::make_unique<StdioFile>(stream,
@@ -102,12 +112,12 @@ std::unique_ptr<File> Open(const std::string& path, const char* mode)
 
 std::unique_ptr<File> PosixFileSystem::OpenRead(const std::string& path)
 {
-  return Open(path, "rb");
+  return Open(path, false);
 }
 
 std::unique_ptr<File> PosixFileSystem::OpenWrite(const std::string& path)
 {
-  return Open(path, "wb");
+  return Open(path, true);
 }
 
 bool PosixFileSystem::Exists(const std::string& path)
@@ -116,6 +126,16 @@ bool PosixFileSystem::Exists(const std::string& path)
   {
   };
   return lstat(path.c_str(), &info) == 0;
+}
+
+bool PosixFileSystem::IsLinked(const std::string& path)
+{
+  struct stat info
+  {
+  };
+  if (lstat(path.c_str(), &info) != 0)
+    return false;
+  return S_ISLNK(info.st_mode) || (S_ISREG(info.st_mode) && info.st_nlink > 1);
 }
 
 bool PosixFileSystem::Remove(const std::string& path)

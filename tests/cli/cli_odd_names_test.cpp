@@ -251,10 +251,8 @@ TEST_F(CliOddPaths, DestinationFolderPast4096BytesIsRefusedWithTheReason)
 }
 
 // A FIFO named like an image is not a file to convert: it must be refused at once, not waited on
-// for a writer that never comes. Disabled while opening a source blocks on a FIFO (the standard
-// stream opens it without O_NONBLOCK); enable once sources are opened without blocking and refused
-// unless they are regular files.
-TEST_F(CliOddPaths, DISABLED_FifoNamedLikeAnImageIsRefusedAtOnce)
+// for a writer that never comes.
+TEST_F(CliOddPaths, FifoNamedLikeAnImageIsRefusedAtOnce)
 {
   ASSERT_EQ(mkfifo(At("pipe.iso").c_str(), 0600), 0) << std::strerror(errno);
   Folder("out");
@@ -269,9 +267,8 @@ TEST_F(CliOddPaths, DISABLED_FifoNamedLikeAnImageIsRefusedAtOnce)
 }
 
 // A destination that is a link to some other file: answering Yes replaces the entry in the
-// destination folder, never the file the link points at. Disabled while the destination is first
-// opened for writing through the link, which empties that other file before the link is removed.
-TEST_F(CliOddPaths, DISABLED_DestinationLinkedToAnotherFileLeavesThatFileAlone)
+// destination folder, never the file the link points at.
+TEST_F(CliOddPaths, DestinationLinkedToAnotherFileLeavesThatFileAlone)
 {
   const Conversion conversion = IsoToKeb(40);
   WriteBytes(At("disc.iso"), conversion.source);
@@ -303,8 +300,8 @@ TEST_F(CliOddPaths, DestinationLinkedToAnotherFileIsKeptOnNo)
 }
 
 // A FIFO standing where the destination goes: after a Yes it is replaced like any file, or the run
-// is refused, but never waits for a reader. Disabled while the destination's first open blocks.
-TEST_F(CliOddPaths, DISABLED_FifoAtTheDestinationIsNotWaitedOn)
+// is refused, but never waits for a reader.
+TEST_F(CliOddPaths, FifoAtTheDestinationIsNotWaitedOn)
 {
   WriteBytes(At("disc.iso"), MakeIsoData(40));
   Folder("out");

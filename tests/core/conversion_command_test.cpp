@@ -179,5 +179,19 @@ TEST(ConversionCommand, SecondCommandDuringARunStartsNothing)
   EXPECT_EQ(rig.window.Text(Control::Panel1), "ﾌｧｲﾙ(/out/disc.KEB)が出来ました");
 }
 
+TEST(ConversionCommand, ReplacingALinkedDestinationLeavesTheOtherNameAlone)
+{
+  ConversionRig rig;
+  rig.files.Add("/in/disc.iso", testing::MakeIsoData(40));
+  const Bytes precious = testing::Pattern(3000, 4);
+  rig.files.Add("/keep/precious.bin", precious);
+  rig.files.Link("/out/disc.KEB", "/keep/precious.bin");
+  rig.window.answers[text::QUESTION_OVERWRITE] = true;
+  rig.RunCommand("/in/disc.iso");
+  EXPECT_EQ(rig.window.Text(Control::Panel1), "ﾌｧｲﾙ(/out/disc.KEB)が出来ました");
+  EXPECT_EQ(rig.files.Data("/keep/precious.bin"), precious);
+  EXPECT_EQ(rig.files.Data("/out/disc.KEB").size(), 512u + 24 * 2048);
+}
+
 }  // namespace
 }  // namespace vavizi

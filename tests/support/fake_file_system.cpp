@@ -124,6 +124,17 @@ std::unique_ptr<File> FakeFileSystem::OpenWrite(const std::string& path)
   return std::make_unique<FakeFile>(node, *this);
 }
 
+bool FakeFileSystem::IsLinked(const std::string& path)
+{
+  const auto found = m_nodes.find(path);
+  if (found == m_nodes.end())
+    return false;
+  int names = 0;
+  for (const auto& [name, node] : m_nodes)
+    names += node == found->second;
+  return names > 1;
+}
+
 bool FakeFileSystem::Remove(const std::string& path)
 {
   return m_nodes.erase(path) != 0;

@@ -36,6 +36,7 @@ public:
   std::unique_ptr<File> OpenRead(const std::string& path) override;
   std::unique_ptr<File> OpenWrite(const std::string& path) override;
   bool Exists(const std::string& path) override { return m_nodes.count(path) != 0; }
+  bool IsLinked(const std::string& path) override;
   bool Remove(const std::string& path) override;
   std::optional<FileIdentity> IdentityOf(const std::string& path) override;
   std::int64_t FreeBytes(const std::string& folder) override;
