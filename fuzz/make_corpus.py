@@ -99,6 +99,10 @@ SEEDS = {
         "raw_keb_to_iso": recipe(0, 31000, header(kind=5) + record(compression=0), flags=4),
         "short_keb_to_iso": recipe(0, 30000, header(), flags=4 | 16, number=700),
         "header_only_keb_to_iso": recipe(0, 30000, header(), flags=4 | 16, number=512),
+        # Found by fuzzing: a raw image whose data offset is 512 was read from offset 768.
+        "raw_keb_data_offset_512": recipe(
+            0, 31000, header(kind=5) + record(compression=0, data_offset=512), flags=4
+        ),
     },
     "window_state": {
         "six_lines": b"120\n80\nc\n/home/user/My Discs\nd\n/mnt/cd out\n",
