@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -156,12 +157,20 @@ std::optional<FileIdentity> PosixFileSystem::IdentityOf(const std::string& path)
 
 std::int64_t PosixFileSystem::FreeBytes(const std::string& folder)
 {
-  struct statvfs info
-  {
-  };
-  if (statvfs(folder.empty() ? "." : folder.c_str(), &info) != 0)
+  return FreeBytesOfFolder(folder.empty() ? "." : folder);
+}
+
+std::int64_t FreeBytesOfFolder(const std::string& folder)
+{
+  struct statvfs info{};
+  if (folder.empty() || statvfs(folder.c_str(), &info) != 0)
     return -1;
-  return static_cast<std::int64_t>(info.f_bavail) * static_cast<std::int64_t>(info.f_frsize);
+  const unsigned long long blocks = info.f_bavail;
+  const unsigned long long block_size = info.f_frsize != 0 ? info.f_frsize : info.f_bsize;
+  constexpr auto MAX = static_cast<unsigned long long>(std::numeric_limits<std::int64_t>::max());
+  if (block_size != 0 && blocks > MAX / block_size)
+    return std::numeric_limits<std::int64_t>::max();
+  return static_cast<std::int64_t>(blocks * block_size);
 }
 
 }  // namespace vavizi

@@ -22,4 +22,8 @@ public:
   std::int64_t FreeBytes(const std::string& folder) override;
 };
 
+// Free bytes for this user on the file system holding `folder` (statvfs f_bavail x f_frsize, capped
+// at the largest 64-bit number), or -1 when they cannot be told.
+[[nodiscard]] std::int64_t FreeBytesOfFolder(const std::string& folder);
+
 }  // namespace vavizi

@@ -2,6 +2,7 @@
 // so that the window's free-space panels and its restore can run against a fake.
 #pragma once
 
+#include "core/posix_file_system.h"
 #include "platform/drive_table.h"
 
 #include <cstdint>
@@ -32,9 +33,5 @@ public:
 private:
   DriveTable& m_drives;
 };
-
-// Free bytes for this user on the file system holding `folder` (statvfs f_bavail × f_frsize,
-// capped at the largest 64-bit number), or -1 when they cannot be told.
-[[nodiscard]] std::int64_t FreeBytesOfFolder(const std::string& folder);
 
 }  // namespace vavizi

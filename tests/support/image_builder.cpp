@@ -71,11 +71,11 @@ Bytes WrapInLayout(const Bytes& iso, const SectorLayout& layout)
 
 Bytes MakeKebImage(const Bytes& data, std::uint8_t kind, std::uint8_t flag, std::string_view magic)
 {
-  Bytes image(512, 0);
+  Bytes image(512 + data.size(), 0);
   image[0] = kind;
   image[5] = flag;
   std::copy(magic.begin(), magic.end(), image.begin() + 140);
-  image.insert(image.end(), data.begin(), data.end());
+  std::copy(data.begin(), data.end(), image.begin() + 512);
   return image;
 }
 
