@@ -1,9 +1,11 @@
-// Runs both conversion routines over the test fakes on a small source image built from the input
-// (see image_recipe.h), every question answered Yes except the raw one, which the input decides.
-// A routine must never crash, must close what it opened, and a Done result must leave exactly the
-// bytes the format rules give for that source.
+// Runs both conversion routines, or the whole conversion command, over the test fakes on a small
+// source image built from the input (see image_recipe.h), every question answered Yes except the
+// raw one, which the input decides. Nothing may crash, every file opened is closed once, a Done
+// result leaves exactly the bytes the format rules give for that source, and a source refused
+// before the destination is opened leaves an existing destination as it was.
 //   flags: bit 2 KEB image to ISO image (else CD image to KEB image); bit 3 answer Yes to keeping
-//          whole 2352-byte sectors; bit 4 (KEB images) cut the image to `number` bytes
+//          whole 2352-byte sectors; bit 4 (KEB images) cut the image to `number` bytes; bit 5 run
+//          the command on a selected file (else the routine); bit 6 a destination already exists
 #include "fuzz_check.h"
 #include "image_recipe.h"
 
@@ -26,8 +28,11 @@ namespace
 
 using Bytes = std::vector<std::uint8_t>;
 
-const std::string SOURCE = "/in/source";
-const std::string DESTINATION = "/out/destination";
+// Names the command accepts: it picks the direction and the destination by extension.
+const std::string ISO_SOURCE = "/in/disc.iso";
+const std::string KEB_DESTINATION = "/out/disc.KEB";
+const std::string KEB_SOURCE = "/in/disc.keb";
+const std::string ISO_DESTINATION = "/out/disc.ISO";
 
 // The ISO image the reading rules give for a KEB image; empty when they refuse it.
 std::optional<Bytes> ExpectedIso(std::span<const std::uint8_t> keb, ResultCode& code)
@@ -84,29 +89,25 @@ Bytes ExpectedKebData(std::span<const std::uint8_t> image, const SectorLayout& l
   return data;
 }
 
-void CheckKebToIso(testing::ConversionRig& rig, std::span<const std::uint8_t> keb, ResultCode code)
+// The result code the rules give; on Done, checks the ISO image written.
+ResultCode CheckKebToIso(const Bytes& iso, std::span<const std::uint8_t> keb)
 {
-  ResultCode expected_code = ResultCode::Done;
-  const auto expected = ExpectedIso(keb, expected_code);
-  FUZZ_CHECK(code == expected_code);
+  ResultCode code = ResultCode::Done;
+  const auto expected = ExpectedIso(keb, code);
   if (code == ResultCode::Done)
-    FUZZ_CHECK(rig.files.Data(DESTINATION) == *expected);
+    FUZZ_CHECK(iso == *expected);
+  return code;
 }
 
-void CheckImageToKeb(testing::ConversionRig& rig, std::span<const std::uint8_t> image,
-                     bool raw_answer, ResultCode code)
+// The result code the rules give; on Done, checks the KEB image written.
+ResultCode CheckImageToKeb(const Bytes& keb, std::span<const std::uint8_t> image, bool raw_answer)
 {
   const auto layout = image.size() >= static_cast<std::size_t>(MINIMUM_IMAGE_LENGTH)
                           ? fuzz::ExpectedLayout(image)
                           : std::nullopt;
   if (!layout)
-  {
-    FUZZ_CHECK(code == ResultCode::NotExpectedKind);
-    return;
-  }
-  FUZZ_CHECK(code == ResultCode::Done);
+    return ResultCode::NotExpectedKind;
   const bool raw = layout->number == 4 && raw_answer;
-  const Bytes& keb = rig.files.Data(DESTINATION);
   const std::size_t data_start = raw ? keb::RAW_DATA_OFFSET : keb::PLAIN_DATA_OFFSET;
   FUZZ_CHECK(keb.size() >= data_start);
   const keb::Reading reading = keb::ReadHeader(keb);
@@ -120,6 +121,7 @@ void CheckImageToKeb(testing::ConversionRig& rig, std::span<const std::uint8_t> 
   const Bytes data = ExpectedKebData(image, *layout, raw);
   FUZZ_CHECK(keb.size() == data_start + data.size());
   FUZZ_CHECK(std::equal(data.begin(), data.end(), keb.begin() + static_cast<long>(data_start)));
+  return ResultCode::Done;
 }
 
 }  // namespace
@@ -131,9 +133,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   const bool to_iso = (recipe->flags & 4) != 0;
   const bool raw_answer = (recipe->flags & 8) != 0;
+  const bool whole_command = (recipe->flags & 32) != 0;
+  const bool destination_exists = (recipe->flags & 64) != 0;
   Bytes& image = recipe->image;
   if (to_iso && (recipe->flags & 16))
     image.resize(std::min<std::size_t>(image.size(), recipe->number));
+  const std::string& source = to_iso ? KEB_SOURCE : ISO_SOURCE;
+  const std::string& destination = to_iso ? ISO_DESTINATION : KEB_DESTINATION;
+  const Bytes earlier(100, 0x77);
 
   testing::ConversionRig rig;
   rig.state.align_to_clock_second = false;
@@ -141,14 +148,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   rig.window.answers[text::QUESTION_OVERWRITE] = true;
   rig.window.answers[text::QUESTION_SYSTEM_AREA] = true;
   rig.window.answers[text::QUESTION_RAW] = raw_answer;
-  rig.files.Add(SOURCE, image);
+  rig.files.Add(source, image);
+  if (destination_exists)
+    rig.files.Add(destination, earlier);
 
-  const ResultCode code =
-      to_iso ? rig.RunKebToIso(SOURCE, DESTINATION) : rig.RunImageToKeb(SOURCE, DESTINATION);
-  FUZZ_CHECK(rig.files.unclosed_count == 0 && rig.files.double_close_count == 0);
-  if (to_iso)
-    CheckKebToIso(rig, image, code);
+  std::optional<ResultCode> code;
+  if (whole_command)
+  {
+    rig.RunCommand(source);
+    FUZZ_CHECK(!rig.state.command_running && !rig.state.source && !rig.state.destination);
+  }
   else
-    CheckImageToKeb(rig, image, raw_answer, code);
+  {
+    code = to_iso ? rig.RunKebToIso(source, destination) : rig.RunImageToKeb(source, destination);
+  }
+  FUZZ_CHECK(rig.files.unclosed_count == 0 && rig.files.double_close_count == 0);
+
+  static const Bytes NOTHING;
+  const Bytes& written = rig.files.Has(destination) ? rig.files.Data(destination) : NOTHING;
+  const ResultCode expected =
+      to_iso ? CheckKebToIso(written, image) : CheckImageToKeb(written, image, raw_answer);
+  if (code)
+    FUZZ_CHECK(*code == expected);
+  else
+    FUZZ_CHECK(
+        rig.window.Text(Control::Panel1) ==
+        ResultMessage(to_iso ? Direction::KebToIso : Direction::ImageToKeb, expected, destination));
+  // Refused before the destination was opened: nothing there has changed.
+  if (expected == ResultCode::NotExpectedKind || expected == ResultCode::NotUncompressed)
+  {
+    FUZZ_CHECK(rig.files.Has(destination) == destination_exists);
+    if (destination_exists)
+      FUZZ_CHECK(rig.files.Data(destination) == earlier);
+  }
   return 0;
 }

@@ -99,6 +99,10 @@ SEEDS = {
         "raw_keb_to_iso": recipe(0, 31000, header(kind=5) + record(compression=0), flags=4),
         "short_keb_to_iso": recipe(0, 30000, header(), flags=4 | 16, number=700),
         "header_only_keb_to_iso": recipe(0, 30000, header(), flags=4 | 16, number=512),
+        "command_iso_over_existing_keb": recipe(1, 40000, VOLUME, flags=32 | 64),
+        "command_keb_with_wrong_magic": recipe(
+            0, 31000, header(magic=b"KEB V2.0"), flags=4 | 32 | 64
+        ),
         # Found by fuzzing: a raw image whose data offset is 512 was read from offset 768.
         "raw_keb_data_offset_512": recipe(
             0, 31000, header(kind=5) + record(compression=0, data_offset=512), flags=4
