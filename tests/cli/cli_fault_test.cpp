@@ -12,6 +12,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <random>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -350,6 +351,66 @@ TEST_F(CliFaults, KilledMidRunLeavesOnlyAPartialDestinationThatARerunReplaces)
   EXPECT_TRUE(MatchesFrom(destination, keb::HEADER_SIZE, At("big.iso"), SYSTEM_AREA));
   EXPECT_EQ(FolderEntries(out), std::set<std::string>{"big.KEB"});
   EXPECT_EQ(Fingerprint(At("big.iso")), source_print) << "the source changed";
+}
+
+// Takes every byte still free on the file system holding `folder`, as another program writing
+// there would: whole MiB while they last, then pages. False when not even a page could be had.
+bool FillUp(const fs::path& folder)
+{
+  const int file = ::open((folder / "filler").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+  if (file < 0)
+    return false;
+  off_t end = 0;
+  for (const off_t step : {off_t{1} << 20, off_t{4096}})
+  {
+    while (posix_fallocate(file, end, step) == 0)
+      end += step;
+  }
+  ::close(file);
+  return end > 0;
+}
+
+// The room check passes, then another writer takes the rest of the disk in the middle of the copy:
+// a write fails mid-run (not only at the last flush), and the run says so.
+TEST_F(CliFaults, DiskFilledByAnotherWriterMidRunEndsInWriteError)
+{
+  const Bytes head = MakeIsoData(40);
+  WriteBytes(At("big.iso"), head);
+  constexpr std::uintmax_t SIZE = std::uintmax_t{96} << 20;
+  fs::resize_file(At("big.iso"), SIZE);
+  const std::uint64_t source_print = Fingerprint(At("big.iso"));
+  const fs::path out = Folder("out");
+  ScopedMount mount;
+  if (const std::string refused = mount.Tmpfs(out, std::uint64_t{128} << 20); !refused.empty())
+    GTEST_SKIP() << "mount refused: " << refused;
+  const fs::path destination = out / "big.KEB";
+
+  ChildOptions options;
+  options.working_directory = m_folder;
+  ChildResult run;
+  bool filled = false;
+  // As with the kill above, a run that finished before the disk filled up is tried again.
+  for (int attempt = 0; attempt < 3 && !run.out.starts_with(WRITE_ERROR); ++attempt)
+  {
+    fs::remove(destination);
+    fs::remove(out / "filler");
+    ChildProcess child({VAVIZI_CLI_PROGRAM, "convert", "-y", "-q", "-d", "out", "big.iso"},
+                       options);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (SizeOrZero(destination) == 0 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    filled = FillUp(out);
+    run = child.Finish();
+  }
+  ASSERT_TRUE(filled) << "the tmpfs could not be filled";
+  EXPECT_EQ(run.signal, 0);
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(run.out, WRITE_ERROR + "\n");
+  EXPECT_EQ(Fingerprint(At("big.iso")), source_print) << "the source changed";
+  const std::uintmax_t partial = fs::file_size(destination);
+  EXPECT_LT(partial, keb::HEADER_SIZE + SIZE - SYSTEM_AREA);
+  EXPECT_TRUE(MatchesFrom(destination, keb::HEADER_SIZE, At("big.iso"), SYSTEM_AREA))
+      << "the part written is not the start of the image";
 }
 
 }  // namespace
