@@ -80,13 +80,11 @@ ResultCode ConvertKebToIso(ConversionContext& context, const std::string& destin
 
   ProgressState progress = ProgressStart(context, keb::PLAIN_DATA_OFFSET, size);
   ResultCode result = ResultCode::Done;
-  std::int64_t position = keb::PLAIN_DATA_OFFSET;
-  if (reading.data_offset != keb::PLAIN_DATA_OFFSET)
-  {
-    position = reading.data_offset;
-    if (!source.Seek(position))
-      result = ResultCode::ReadError;
-  }
+  // Reading a raw image's record has moved past its header; the stored data starts at the offset
+  // the header gives, whatever the file position.
+  std::int64_t position = reading.data_offset;
+  if (!source.Seek(position))
+    result = ResultCode::ReadError;
 
   while (result == ResultCode::Done)
   {

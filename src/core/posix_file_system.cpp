@@ -5,8 +5,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <limits>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -162,7 +162,9 @@ std::int64_t PosixFileSystem::FreeBytes(const std::string& folder)
 
 std::int64_t FreeBytesOfFolder(const std::string& folder)
 {
-  struct statvfs info{};
+  struct statvfs info
+  {
+  };
   if (folder.empty() || statvfs(folder.c_str(), &info) != 0)
     return -1;
   const unsigned long long blocks = info.f_bavail;

@@ -27,7 +27,8 @@ bool HasVolumeIdentifier(const SectorLayout& layout, std::span<const std::uint8_
   const std::size_t at = layout.user_data_offset + IDENTIFIER_POSITION;
   if (sector_read.size() < at + VOLUME_IDENTIFIER.size())
     return false;
-  return std::equal(VOLUME_IDENTIFIER.begin(), VOLUME_IDENTIFIER.end(), sector_read.begin() + at);
+  const auto identifier = sector_read.subspan(at, VOLUME_IDENTIFIER.size());
+  return std::equal(VOLUME_IDENTIFIER.begin(), VOLUME_IDENTIFIER.end(), identifier.begin());
 }
 
 LayoutProbe ProbeSectorLayout(File& source, std::span<std::uint8_t> buffer)

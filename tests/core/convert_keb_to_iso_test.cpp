@@ -88,6 +88,19 @@ TEST_F(ConvertKebToIsoTest, RawKindWithUncompressedRecordCopiesFromItsOffset)
   EXPECT_EQ(rig.files.Data(DESTINATION), expected);
 }
 
+TEST_F(ConvertKebToIsoTest, RawKindWhoseDataFollowsTheHeaderStartsAt512)
+{
+  // Reading the record has moved the file to 768; the data still starts at 512.
+  Bytes image = testing::MakeKebImage(Stored(3), 5);
+  const std::uint8_t record[] = {0, 0x00, 0x02, 0x00, 0x00};  // kind 0 and offset 512
+  std::copy(std::begin(record), std::end(record), image.begin() + 520);
+  rig.files.Add(SOURCE, image);
+  ASSERT_EQ(rig.RunKebToIso(SOURCE, DESTINATION), ResultCode::Done);
+  Bytes expected(32768, 0);
+  expected.insert(expected.end(), image.begin() + 512, image.end());
+  EXPECT_EQ(rig.files.Data(DESTINATION), expected);
+}
+
 TEST_F(ConvertKebToIsoTest, FreeSpaceBoundary)
 {
   // (512 + 284 x 2048 + 32256) / 1000 = 614.
