@@ -22,6 +22,11 @@ namespace vavizi
 // CP932 to UTF-8; bytes that are no CP932 character become U+FFFD.
 [[nodiscard]] std::string Cp932ToUtf8(std::string_view cp932);
 
+// Text that may hold CP932 runs among UTF-8, such as a message naming a path whose bytes are CP932:
+// valid UTF-8 stays as it is, and each run that is not decodes as CP932 up to the next multi-byte
+// UTF-8 character.
+[[nodiscard]] std::string MixedToUtf8(std::string_view text);
+
 // The longest prefix of `cp932` of at most `max_bytes` that does not end inside a double-byte
 // character.
 [[nodiscard]] std::string_view CutCp932(std::string_view cp932, std::size_t max_bytes);

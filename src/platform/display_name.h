@@ -13,4 +13,8 @@ namespace vavizi
 // The name for the screen: UTF-8 if it is valid UTF-8, else CP932, else UTF-8 with U+FFFD.
 [[nodiscard]] QString DisplayName(std::string_view bytes);
 
+// A message for the screen that may name such a path: its UTF-8 text as it is, each run of other
+// bytes decoded as CP932.
+[[nodiscard]] QString DisplayText(std::string_view bytes);
+
 }  // namespace vavizi

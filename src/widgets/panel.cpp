@@ -1,6 +1,8 @@
 // The panel, drawn by hand so that its border and bevel are exactly those of the three looks.
 #include "widgets/panel.h"
 
+#include "platform/display_name.h"
+
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -44,7 +46,8 @@ void Panel::SetText(const QString& text)
 
 void Panel::SetText(const std::string& text)
 {
-  SetText(QString::fromStdString(text));
+  // Messages name paths, whose bytes may be CP932.
+  SetText(DisplayText(text));
 }
 
 void Panel::SetText(const char* text)

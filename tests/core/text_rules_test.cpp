@@ -104,6 +104,17 @@ TEST(Cp932, ConvertsBothWays)
   EXPECT_EQ(Cp932ToUtf8("ok\x82"), "ok\xEF\xBF\xBD") << "a lead byte at the end";
 }
 
+TEST(Cp932, MixedMessageDecodesEachRunByItsOwnEncoding)
+{
+  // "ディスク" and "表" in CP932: trail bytes 0x42, 0x4E and 0x5C are ASCII.
+  EXPECT_EQ(MixedToUtf8("ﾌｧｲﾙ(/in/\x83\x66\x83\x42\x83\x58\x83\x4E.KEB)が出来ました"),
+            "ﾌｧｲﾙ(/in/ディスク.KEB)が出来ました");
+  EXPECT_EQ(MixedToUtf8("(\x95\x5C/x)が"), "(表/x)が");
+  EXPECT_EQ(MixedToUtf8("ﾌｧｲﾙ(/ディスク)"), "ﾌｧｲﾙ(/ディスク)") << "valid UTF-8 stays";
+  EXPECT_EQ(MixedToUtf8("a\xFF"), "a\xEF\xBF\xBD") << "no character in either";
+  EXPECT_EQ(MixedToUtf8(""), "");
+}
+
 TEST(Cp932, CutNeverSplitsADoubleByteCharacter)
 {
   const std::string ascii(200, 'a');
