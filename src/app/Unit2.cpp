@@ -42,6 +42,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutBox)
   ui->setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  // Only the main window keeps the program running: closing it ends the program even while
+  // this dialog is shown.
+  setAttribute(Qt::WA_QuitOnClose, false);
 
   const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
   setFont(PixelFont(gothic, 12));

@@ -41,6 +41,9 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent), ui(new Ui::TForm3)
   ui->setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  // Only the main window keeps the program running: closing it ends the program even while
+  // this dialog is shown.
+  setAttribute(Qt::WA_QuitOnClose, false);
 
   QFont form_font = PixelFont(QStringLiteral("MS Sans Serif"), 11);
   setFont(form_font);

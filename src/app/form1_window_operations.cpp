@@ -19,6 +19,8 @@ namespace vavizi
 namespace
 {
 
+constexpr std::chrono::milliseconds EVENT_INTERVAL{5};
+
 Panel* PanelOf(Ui::TForm1& ui, Control control)
 {
   switch (control)
@@ -138,6 +140,13 @@ bool Form1WindowOperations::Ask(const std::string& question)
 
 void Form1WindowOperations::ProcessEvents()
 {
+  // Asked once per sector, thousands of times a second: asking the system for events costs a
+  // poll each time, several times the copy of a sector. Every 5 ms keeps the window as lively to a
+  // person and lets a run go at the speed of the disk.
+  const auto now = std::chrono::steady_clock::now();
+  if (now - m_events_processed < EVENT_INTERVAL)
+    return;
+  m_events_processed = now;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

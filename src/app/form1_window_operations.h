@@ -4,6 +4,8 @@
 
 #include "core/window_operations.h"
 
+#include <chrono>
+
 class QWidget;
 class TForm1;
 
@@ -43,6 +45,7 @@ private:
 
   TForm1& m_form;
   bool m_busy = false;
+  std::chrono::steady_clock::time_point m_events_processed{};
 };
 
 }  // namespace vavizi

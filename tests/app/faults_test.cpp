@@ -94,8 +94,9 @@ Bytes KebOf(const Bytes& iso)
   const auto header =
       vavizi::keb::BuildHeader(vavizi::keb::Form::Plain, static_cast<std::uint32_t>(iso.size()),
                                vavizi::Utf8ToCp932(vavizi::text::DEFAULT_DESCRIPTION));
-  Bytes keb(header.begin(), header.end());
-  keb.insert(keb.end(), iso.begin() + SYSTEM_AREA, iso.end());
+  Bytes keb(header.size() + iso.size() - SYSTEM_AREA);
+  std::copy(header.begin(), header.end(), keb.begin());
+  std::copy(iso.begin() + SYSTEM_AREA, iso.end(), keb.begin() + header.size());
   return keb;
 }
 

@@ -630,13 +630,6 @@ void StressTest::stream()
              QString::fromStdString(m_state_at_close->destination->folder));
     // The program ends once the main window is closed and the command has returned, whatever
     // other window is still shown.
-    if (AboutBox->isVisible())
-      QEXPECT_FAIL("",
-                   "Known fault: TAboutBox has no parent and still quits on close, so Qt counts it "
-                   "as a main window; closing TForm1 while it is shown leaves the program running "
-                   "with only the version dialog (setting Qt::WA_QuitOnClose off on the dialogs "
-                   "mends it)",
-                   Continue);
     QCOMPARE(WindowsKeepingTheProgramOpen(), QStringList());
   }
   QCOMPARE(files_after, files_before);
