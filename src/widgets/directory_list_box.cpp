@@ -66,7 +66,7 @@ DirectoryListBox::DirectoryListBox(DriveFolders& folders, QWidget* parent)
   m_directory = CurrentFolder();
   if (m_directory.empty())
   {
-    m_directory = "/";
+    m_directory.assign(1, '/');  // not = "/": GCC 12 warns falsely of overlapping copies there
   }
   Build();
 }
