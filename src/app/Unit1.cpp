@@ -2,6 +2,7 @@
 #include "Unit1.h"
 
 #include "Unit2.h"
+#include "application.h"
 #include "form1_window_operations.h"
 #include "ui_Unit1.h"
 
@@ -36,9 +37,7 @@ constexpr int CLIENT_HEIGHT = 356;
 
 QFont WindowFont(int pixel_size)
 {
-  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-  font.setPixelSize(pixel_size);
-  return font;
+  return vavizi::PixelFont(QStringLiteral("ＭＳ Ｐゴシック"), pixel_size);
 }
 
 }  // namespace

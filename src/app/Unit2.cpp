@@ -4,9 +4,9 @@
 // smoothing so that its sixteen colours stay sixteen.
 #include "Unit2.h"
 
+#include "application.h"
+#include "dialog_placement.h"
 #include "ui_Unit2.h"
-
-#include "core/centring.h"
 
 #include <QFont>
 #include <QKeyEvent>
@@ -16,23 +16,6 @@
 #include <QPixmap>
 
 TAboutBox* AboutBox = nullptr;
-
-namespace
-{
-
-QFont PixelFont(const QString& family, int pixel_size)
-{
-  QFont font(family);
-  font.setPixelSize(pixel_size);
-  return font;
-}
-
-vavizi::WindowBox BoxOf(const QRect& frame)
-{
-  return {frame.left(), frame.top(), frame.width(), frame.height()};
-}
-
-}  // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutBox)
 {
@@ -47,9 +30,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(new Ui::TAboutBox)
   setAttribute(Qt::WA_QuitOnClose, false);
 
   const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
-  setFont(PixelFont(gothic, 12));
-  ui->ProductName->setFont(PixelFont(gothic, 16));
-  ui->Version->setFont(PixelFont(gothic, 13));
+  setFont(vavizi::PixelFont(gothic, 12));
+  ui->ProductName->setFont(vavizi::PixelFont(gothic, 16));
+  ui->Version->setFont(vavizi::PixelFont(gothic, 13));
 
   QPalette black_text = ui->ProductName->palette();
   black_text.setColor(QPalette::WindowText, Qt::black);
@@ -102,16 +85,6 @@ void TAboutBox::reject()
 
 void TAboutBox::FormPaint()
 {
-  if (m_main_window == nullptr)
-    return;
-  const vavizi::WindowBox main_box = BoxOf(m_main_window->frameGeometry());
-  const QRect frame = frameGeometry();
-  // Top first, then left, each a move of its own, as the window has always been placed. The
-  // second move uses the top just set: a window system may report the new frame only later.
-  const int top = vavizi::CentredTop(main_box, frame.height());
-  if (top != frame.top())
-    move(frame.left(), top);
-  const int left = vavizi::CentredLeft(main_box, frame.width());
-  if (left != frame.left())
-    move(left, top);
+  if (m_main_window)
+    vavizi::CentreOverMainWindow(*this, *m_main_window);
 }

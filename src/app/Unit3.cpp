@@ -3,9 +3,9 @@
 // the dialog is laid out for pixel sizes at 96 pixels per inch.
 #include "Unit3.h"
 
+#include "application.h"
+#include "dialog_placement.h"
 #include "ui_Unit3.h"
-
-#include "core/centring.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -22,18 +22,6 @@ namespace
 constexpr int START_TAG = 1;
 constexpr int CANCEL_TAG = 2;
 
-QFont PixelFont(const QString& family, int pixel_size)
-{
-  QFont font(family);
-  font.setPixelSize(pixel_size);
-  return font;
-}
-
-vavizi::WindowBox BoxOf(const QRect& frame)
-{
-  return {frame.left(), frame.top(), frame.width(), frame.height()};
-}
-
 }  // namespace
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent), ui(new Ui::TForm3)
@@ -45,13 +33,13 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent), ui(new Ui::TForm3)
   // this dialog is shown.
   setAttribute(Qt::WA_QuitOnClose, false);
 
-  QFont form_font = PixelFont(QStringLiteral("MS Sans Serif"), 11);
+  QFont form_font = vavizi::PixelFont(QStringLiteral("MS Sans Serif"), 11);
   setFont(form_font);
   const QString gothic = QStringLiteral("ＭＳ ゴシック");
-  ui->Button1->setFont(PixelFont(gothic, 13));
-  ui->Button2->setFont(PixelFont(gothic, 13));
-  ui->Edit1->setFont(PixelFont(gothic, 16));
-  ui->Panel1->setFont(PixelFont(gothic, 16));
+  ui->Button1->setFont(vavizi::PixelFont(gothic, 13));
+  ui->Button2->setFont(vavizi::PixelFont(gothic, 13));
+  ui->Edit1->setFont(vavizi::PixelFont(gothic, 16));
+  ui->Panel1->setFont(vavizi::PixelFont(gothic, 16));
 
   QPalette black_text = palette();
   black_text.setColor(QPalette::WindowText, Qt::black);
@@ -109,18 +97,8 @@ void TForm3::reject()
 
 void TForm3::FormPaint()
 {
-  if (m_main_window == nullptr)
-    return;
-  const vavizi::WindowBox main_box = BoxOf(m_main_window->frameGeometry());
-  const QRect frame = frameGeometry();
-  // Top first, then left, each a move of its own, as the window has always been placed. The
-  // second move uses the top just set: a window system may report the new frame only later.
-  const int top = vavizi::CentredTop(main_box, frame.height());
-  if (top != frame.top())
-    move(frame.left(), top);
-  const int left = vavizi::CentredLeft(main_box, frame.width());
-  if (left != frame.left())
-    move(left, top);
+  if (m_main_window)
+    vavizi::CentreOverMainWindow(*this, *m_main_window);
 }
 
 void TForm3::FormClose()

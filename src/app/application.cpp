@@ -34,6 +34,13 @@ bool Application::notify(QObject* receiver, QEvent* event)
   return false;
 }
 
+QFont PixelFont(const QString& family, int pixel_size)
+{
+  QFont font(family);
+  font.setPixelSize(pixel_size);
+  return font;
+}
+
 void ShowException(const char* message)
 {
   const QString title = Form1 ? QString::fromStdString(Form1->Title()) : QStringLiteral("VAVIZI");

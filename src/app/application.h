@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QFont>
 
 namespace vavizi
 {
@@ -18,6 +19,10 @@ public:
 
 // Font substitutes, translations and the icon; run once after the application object exists.
 void PrepareApplication(QApplication& application);
+
+// The font of this family at a pixel height: the windows are laid out for pixel sizes at 96 pixels
+// per inch, which a window description cannot hold (it stores point sizes).
+[[nodiscard]] QFont PixelFont(const QString& family, int pixel_size);
 
 // The error box of an exception, captioned with the application title.
 void ShowException(const char* message);
