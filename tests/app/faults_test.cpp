@@ -8,6 +8,7 @@
 #include "application.h"
 #include "ui_Unit1.h"
 #include "ui_Unit3.h"
+#include "window_test_support.h"
 
 #include "core/cp932.h"
 #include "core/keb_format.h"
@@ -32,6 +33,9 @@
 #include <functional>
 
 using vavizi::testing::Bytes;
+using vavizi::testing::ReadFile;
+using vavizi::testing::ScriptedClock;
+using vavizi::testing::WriteFile;
 
 namespace
 {
@@ -50,42 +54,9 @@ public:
   std::int64_t FreeBytes(char) override { return 5'000'000'000'000; }
 };
 
-// A clock that ticks a second on every reading and runs the test's action at each.
-class ScriptedClock : public vavizi::Clock
-{
-public:
-  std::int64_t NowSeconds() override
-  {
-    ++readings;
-    if (on_reading)
-      on_reading(readings);
-    return now += 1;
-  }
-  void Sleep(std::chrono::milliseconds) override {}
-
-  std::int64_t now = 0;
-  int readings = 0;
-  std::function<void(int)> on_reading;
-};
-
-void WriteFile(const std::string& path, const Bytes& bytes)
-{
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
 void AppendFile(const std::string& path, const Bytes& bytes)
 {
-  std::ofstream out(path, std::ios::binary | std::ios::app);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes ReadFile(const std::string& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  WriteFile(path, bytes, std::ios::app);
 }
 
 // The KEB image the window makes of `iso` with the description it offers by default.

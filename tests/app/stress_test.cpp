@@ -13,6 +13,7 @@
 #include "ui_Unit1.h"
 #include "ui_Unit2.h"
 #include "ui_Unit3.h"
+#include "window_test_support.h"
 
 #include "core/keb_format.h"
 #include "core/messages.h"
@@ -40,6 +41,9 @@
 #include <set>
 
 using vavizi::testing::Bytes;
+using vavizi::testing::ReadFile;
+using vavizi::testing::ScriptedClock;
+using vavizi::testing::WriteFile;
 
 namespace
 {
@@ -81,37 +85,6 @@ public:
 private:
   vavizi::PosixFileSystem m_files;
 };
-
-// Ticks a second on every reading (one per copied sector) and lets the test act at each.
-class ScriptedClock : public vavizi::Clock
-{
-public:
-  std::int64_t NowSeconds() override
-  {
-    ++readings;
-    if (on_reading)
-      on_reading(readings);
-    return now += 1;
-  }
-  void Sleep(std::chrono::milliseconds) override {}
-
-  std::int64_t now = 0;
-  int readings = 0;
-  std::function<void(int)> on_reading;
-};
-
-void WriteFile(const QString& path, const Bytes& bytes)
-{
-  std::ofstream out(path.toStdString(), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes ReadFile(const QString& path)
-{
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::set<QString> FilesUnder(const QString& root)
 {

@@ -7,6 +7,7 @@
 #include "application.h"
 #include "ui_Unit1.h"
 #include "ui_Unit3.h"
+#include "window_test_support.h"
 
 #include "core/keb_format.h"
 #include "core/messages.h"
@@ -31,6 +32,9 @@
 #include <map>
 
 using vavizi::testing::Bytes;
+using vavizi::testing::ReadFile;
+using vavizi::testing::ScriptedClock;
+using vavizi::testing::WriteFile;
 
 namespace
 {
@@ -46,38 +50,6 @@ public:
   }
   std::map<char, std::int64_t> bytes;
 };
-
-// A clock that ticks a second on every reading and runs a test's action at chosen readings, which
-// come once per copied sector.
-class ScriptedClock : public vavizi::Clock
-{
-public:
-  std::int64_t NowSeconds() override
-  {
-    ++readings;
-    if (on_reading)
-      on_reading(readings);
-    return now += 1;
-  }
-  void Sleep(std::chrono::milliseconds) override {}
-
-  std::int64_t now = 0;
-  int readings = 0;
-  std::function<void(int)> on_reading;
-};
-
-void WriteFile(const QString& path, const Bytes& bytes)
-{
-  std::ofstream out(path.toStdString(), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes ReadFile(const QString& path)
-{
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 }  // namespace
 
