@@ -222,12 +222,7 @@ void StressTest::initTestCase()
 void StressTest::cleanup()
 {
   m_answerer.stop();
-  delete Form3;
-  delete AboutBox;
-  delete Form1;
-  Form3 = nullptr;
-  AboutBox = nullptr;
-  Form1 = nullptr;
+  vavizi::testing::CloseWindows();
   QDir::setCurrent(QDir::tempPath());
   QFile::remove(m_work + "/VAVIZI.SAV");
   for (const QString& folder : m_destinations)
@@ -484,12 +479,7 @@ void StressTest::stream()
   TForm1::Services services;
   services.files = &m_files;
   services.clock = &m_clock;
-  Form1 = new TForm1(services);
-  AboutBox = new TAboutBox;
-  AboutBox->SetMainWindow(Form1);
-  Form3 = new TForm3;
-  Form3->SetMainWindow(Form1);
-  Form1->show();
+  vavizi::testing::OpenWindows(services);
   QVERIFY(QTest::qWaitForWindowExposed(Form1));
   const QString state_file = QString::fromStdString(Form1->State().start_directory) + "VAVIZI.SAV";
   QCOMPARE(QFileInfo(state_file).absolutePath(), QFileInfo(m_work + "/x").absolutePath());

@@ -150,12 +150,7 @@ void Unit1Test::init()
   TForm1::Services services;
   services.clock = &m_clock;
   services.drive_space = &m_space;
-  Form1 = new TForm1(services);
-  AboutBox = new TAboutBox;
-  AboutBox->SetMainWindow(Form1);
-  Form3 = new TForm3;
-  Form3->SetMainWindow(Form1);
-  Form1->show();
+  vavizi::testing::OpenWindows(services);
   QVERIFY(QTest::qWaitForWindowExposed(Form1));
   Form1->ui->DirectoryListBox2->SetDirectory(m_out.toStdString());
 }
@@ -163,12 +158,7 @@ void Unit1Test::init()
 void Unit1Test::cleanup()
 {
   m_answerer.stop();
-  delete Form3;
-  delete AboutBox;
-  delete Form1;
-  Form3 = nullptr;
-  AboutBox = nullptr;
-  Form1 = nullptr;
+  vavizi::testing::CloseWindows();
   QDir::setCurrent(QDir::tempPath());
 }
 

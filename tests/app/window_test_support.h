@@ -2,6 +2,10 @@
 // reading and writing of test images.
 #pragma once
 
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+
 #include "core/clock.h"
 #include "support/image_builder.h"
 
@@ -33,6 +37,28 @@ public:
   int readings = 0;
   std::function<void(int)> on_reading;
 };
+
+// Creates the three windows in the program's order, the main window over `services`, and shows
+// the main window.
+inline void OpenWindows(const TForm1::Services& services)
+{
+  Form1 = new TForm1(services);
+  AboutBox = new TAboutBox;
+  AboutBox->SetMainWindow(Form1);
+  Form3 = new TForm3;
+  Form3->SetMainWindow(Form1);
+  Form1->show();
+}
+
+inline void CloseWindows()
+{
+  delete Form3;
+  delete AboutBox;
+  delete Form1;
+  Form3 = nullptr;
+  AboutBox = nullptr;
+  Form1 = nullptr;
+}
 
 inline void WriteFile(const std::string& path, const Bytes& bytes,
                       std::ios::openmode mode = std::ios::trunc)
