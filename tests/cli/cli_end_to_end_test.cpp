@@ -1,6 +1,7 @@
 // vavizi-cli end to end: the built program run on real images in a folder of each test's own,
 // checked by its output line, its exit status and the bytes it leaves on disk.
 #include "child_process.h"
+#include "cli_test_folder.h"
 
 #include "core/cp932.h"
 #include "core/file_info.h"
@@ -32,9 +33,7 @@ namespace
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t DATA = 2048;
 constexpr std::size_t RAW = 2352;
-constexpr std::size_t SYSTEM_AREA = 16 * DATA;
 
 const std::string NOT_ISO = "ＩＳＯファイルでは有りません";
 const std::string NOT_KEB = "ＫＥＢファイルでは有りません";
@@ -42,29 +41,6 @@ const std::string NOT_UNCOMPRESSED = "ＫＥＢファイルが無圧縮では有
 const std::string TOO_LARGE = "ファイルサイズが2GBを超えています";
 const std::string WRITE_ERROR = "ライトエラーです";
 const std::string ABORTED = "変換を中止しました";
-
-std::string Done(const std::string& destination)
-{
-  return FillPlaceholder(text::DONE, destination);
-}
-
-std::string CannotOpen(const std::string& path)
-{
-  return FillPlaceholder(text::SOURCE_CANNOT_OPEN, path);
-}
-
-Bytes ReadBytes(const fs::path& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, const Bytes& bytes)
-{
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
 
 // The text's bytes and the zero byte that ends it in the header.
 Bytes Terminated(const std::string& text)
@@ -122,51 +98,9 @@ Snapshot Take(const fs::path& path)
   return snapshot;
 }
 
-std::vector<std::string> FolderEntries(const fs::path& folder)
-{
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-  {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
-
-class CliEndToEnd : public ::testing::Test
+class CliEndToEnd : public CliTestFolder
 {
 protected:
-  void SetUp() override
-  {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/vavizi-cli-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_folder = pattern;
-  }
-
-  void TearDown() override
-  {
-    std::error_code ignored;
-    fs::remove_all(m_folder, ignored);
-  }
-
-  fs::path At(const std::string& name) const { return m_folder / name; }
-
-  ChildResult Cli(std::vector<std::string> arguments, ChildOptions options = {}) const
-  {
-    arguments.insert(arguments.begin(), VAVIZI_CLI_PROGRAM);
-    if (options.working_directory.empty())
-    {
-      options.working_directory = m_folder;
-    }
-    return RunChild(arguments, options);
-  }
-
-  fs::path Folder(const std::string& name) const
-  {
-    fs::create_directories(At(name));
-    return At(name);
-  }
-
   // An ISO 9660 image by genisoimage of files of varied sizes, a few MB in all.
   fs::path MakeIso(const std::string& name = "disc.iso")
   {
@@ -208,7 +142,6 @@ protected:
     return folder / "disc.KEB";
   }
 
-  fs::path m_folder;
   std::map<std::string, Bytes> m_content;
 };
 

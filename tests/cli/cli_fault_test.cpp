@@ -29,11 +29,6 @@ namespace fs = std::filesystem;
 const std::string WRITE_ERROR = "ライトエラーです";
 const std::string NO_SPACE = "格納ドライブの空きがありません";
 
-std::string Done(const std::string& destination)
-{
-  return FillPlaceholder(text::DONE, destination);
-}
-
 // A file system mounted on a folder for one test, unmounted when the test ends however it ends.
 class ScopedMount
 {

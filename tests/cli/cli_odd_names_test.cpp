@@ -48,16 +48,6 @@ void PrintTo(const OddNameCase& test_case, std::ostream* out)
   *out << test_case.name;
 }
 
-std::string Done(const std::string& destination)
-{
-  return FillPlaceholder(text::DONE, destination);
-}
-
-std::string CannotOpen(const std::string& path)
-{
-  return FillPlaceholder(text::SOURCE_CANNOT_OPEN, path);
-}
-
 std::string WrongExtension(const std::string& extension)
 {
   return FillPlaceholder(text::WRONG_EXTENSION, extension);

@@ -8,6 +8,7 @@
 #include "core/cp932.h"
 #include "core/keb_format.h"
 #include "core/messages.h"
+#include "core/text_format.h"
 #include "support/image_builder.h"
 
 #include <cstdlib>
@@ -24,6 +25,17 @@ namespace vavizi::testing
 
 inline constexpr std::size_t DATA = 2048;
 inline constexpr std::size_t SYSTEM_AREA = 16 * DATA;
+
+// The message line of a finished conversion, and of a file that cannot be opened.
+inline std::string Done(const std::string& destination)
+{
+  return FillPlaceholder(text::DONE, destination);
+}
+
+inline std::string CannotOpen(const std::string& path)
+{
+  return FillPlaceholder(text::SOURCE_CANNOT_OPEN, path);
+}
 
 inline Bytes Concatenated(const Bytes& first, const Bytes& second)
 {
